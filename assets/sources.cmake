@@ -1,0 +1,5 @@
+list(APPEND VELMORA_CORE_SOURCES
+  assets/Lstr.cpp
+  assets/Lgeometry.cpp
+  assets/Lnb.cpp)
+list(APPEND VELMORA_GFX_SOURCES)

@@ -1,0 +1,154 @@
+#include "game/GlfwPlatform.h"
+
+#include <GLFW/glfw3.h>
+#include <SDL2/SDL.h>
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <random>
+#include <thread>
+
+#include "game/SystemServices.h"
+
+namespace {
+
+constexpr auto kFramePeriod = std::chrono::microseconds(16667);  // 60 frames a second
+
+void ReportGlfwError(int code, const char* description) {
+  std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
+}
+
+}  // namespace
+
+int MapKeyToGlfw3(int key) {
+  switch (key) {
+    case wnd::KEY_ESC: return GLFW_KEY_ESCAPE;
+    case wnd::KEY_UP: return GLFW_KEY_UP;
+    case wnd::KEY_DOWN: return GLFW_KEY_DOWN;
+    case wnd::KEY_LEFT: return GLFW_KEY_LEFT;
+    case wnd::KEY_RIGHT: return GLFW_KEY_RIGHT;
+    case wnd::KEY_ENTER: return GLFW_KEY_ENTER;
+    default: break;
+  }
+  // Space, digits and upper-case letters share their codes between the two interfaces.
+  if (key >= 32 && key <= 96) return key;
+  return GLFW_KEY_UNKNOWN;
+}
+
+TGlfwPlatform::TGlfwPlatform() = default;
+
+TGlfwPlatform::~TGlfwPlatform() { CloseWindow(); }
+
+wnd::TWindowInfo TGlfwPlatform::OpenWindow(int width, int height, int depthBits,
+                                           int stencilBits, bool fullscreen) {
+  if (!initialised_) {
+    glfwSetErrorCallback(ReportGlfwError);
+    initialised_ = glfwInit() == GLFW_TRUE;
+    if (!initialised_) return {};
+  }
+  // The depth request is only a hint: GLFW picks the nearest buffer the display offers.
+  glfwDefaultWindowHints();
+  glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
+  glfwWindowHint(GLFW_STENCIL_BITS, stencilBits);
+  GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+  window_ = glfwCreateWindow(width, height, "Velmora", monitor, nullptr);
+  if (!window_ && monitor) window_ = glfwCreateWindow(width, height, "Velmora", nullptr, nullptr);
+  if (!window_) return {};
+  glfwMakeContextCurrent(window_);
+  glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
+  glfwSetInputMode(window_, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+  glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+
+  // Vsync paces a 60 Hz display by itself; any other rate is paced by the limiter.
+  const GLFWvidmode* mode = glfwGetVideoMode(monitor ? monitor : glfwGetPrimaryMonitor());
+  vsync_ = mode && std::abs(mode->refreshRate - 60) <= 1;
+  glfwSwapInterval(paced_ && vsync_ ? 1 : 0);
+  nextFrame_ = std::chrono::steady_clock::now();
+
+  wnd::TWindowInfo info;
+  info.opened = true;
+  glfwGetFramebufferSize(window_, &info.width, &info.height);
+  GLint bits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &bits);
+  info.depthBits = bits;
+  glGetIntegerv(GL_STENCIL_BITS, &bits);
+  info.stencilBits = bits;
+  return info;
+}
+
+void TGlfwPlatform::CloseWindow() {
+  if (window_) glfwDestroyWindow(window_);
+  window_ = nullptr;
+  if (initialised_) glfwTerminate();
+  initialised_ = false;
+}
+
+void TGlfwPlatform::LimitFrameRate() {
+  auto now = std::chrono::steady_clock::now();
+  if (now < nextFrame_) {
+    std::this_thread::sleep_until(nextFrame_);
+    now = nextFrame_;
+  }
+  // A slow frame does not earn a burst of fast ones afterwards.
+  nextFrame_ = std::max(nextFrame_ + kFramePeriod, now);
+}
+
+void TGlfwPlatform::SwapBuffers() {
+  if (window_) glfwSwapBuffers(window_);
+  if (paced_) LimitFrameRate();
+  PollEvents();
+}
+
+void TGlfwPlatform::PollEvents() {
+  if (initialised_) glfwPollEvents();
+}
+
+int TGlfwPlatform::GetKey(int key) {
+  int code = MapKeyToGlfw3(key);
+  if (!window_ || code == GLFW_KEY_UNKNOWN) return wnd::RELEASE;
+  return glfwGetKey(window_, code) == GLFW_PRESS ? wnd::PRESS : wnd::RELEASE;
+}
+
+// The cursor comes in window coordinates; the game works in framebuffer pixels,
+// which differ where the display scales the window.
+void TGlfwPlatform::GetMousePos(int& x, int& y) {
+  x = y = 0;
+  if (!window_) return;
+  double cx = 0, cy = 0;
+  int ww = 1, wh = 1, fw = 1, fh = 1;
+  glfwGetCursorPos(window_, &cx, &cy);
+  glfwGetWindowSize(window_, &ww, &wh);
+  glfwGetFramebufferSize(window_, &fw, &fh);
+  x = static_cast<int>(std::floor(cx * fw / std::max(ww, 1)));
+  y = static_cast<int>(std::floor(cy * fh / std::max(wh, 1)));
+}
+
+int TGlfwPlatform::GetMouseButton(int button) {
+  if (!window_ || button != wnd::MOUSE_BUTTON_LEFT) return wnd::RELEASE;
+  return glfwGetMouseButton(window_, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS ? wnd::PRESS
+                                                                          : wnd::RELEASE;
+}
+
+void TGlfwPlatform::SetWindowTitle(const std::string& title) {
+  if (window_) glfwSetWindowTitle(window_, title.c_str());
+}
+
+std::uint32_t TGlfwPlatform::GetTickCount() { return sys::MonotonicMilliseconds(); }
+
+void TGlfwPlatform::MessageBox(const std::string& text, const std::string& caption) {
+  if (quietMessages_ ||
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(),
+                               nullptr) != 0) {
+    sys::PrintMessage(text, caption);
+  }
+}
+
+bool TGlfwPlatform::StartProgram(const std::string& path) { return sys::StartDetached(path); }
+
+wnd::TLocalTime TGlfwPlatform::LocalTime() { return sys::CurrentLocalTime(); }
+
+void TGlfwPlatform::Randomize() {
+  std::random_device device;
+  rng_.seed(GetTickCount() ^ static_cast<std::uint32_t>(std::time(nullptr)) ^ device());
+}

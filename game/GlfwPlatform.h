@@ -1,0 +1,51 @@
+// The real windowing layer on GLFW 3: the only file pair of the game that calls GLFW.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "game/Window.h"
+
+struct GLFWwindow;
+
+class TGlfwPlatform : public wnd::TPlatform {
+ public:
+  TGlfwPlatform();
+  ~TGlfwPlatform() override;
+
+  // Paced: at most 60 frames a second (vsync on a 60 Hz display, a limiter otherwise).
+  // Unpaced swaps return at once; benchmarks measure that way.
+  void SetPaced(bool paced) { paced_ = paced; }
+  // Message boxes go to standard error instead of a modal box (unattended runs).
+  void SetQuietMessages(bool quiet) { quietMessages_ = quiet; }
+
+  wnd::TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
+                              bool fullscreen) override;
+  void CloseWindow() override;
+  void SwapBuffers() override;
+  void PollEvents() override;
+  int GetKey(int key) override;
+  void GetMousePos(int& x, int& y) override;
+  int GetMouseButton(int button) override;
+  void SetWindowTitle(const std::string& title) override;
+  std::uint32_t GetTickCount() override;
+  void MessageBox(const std::string& text, const std::string& caption) override;
+  bool StartProgram(const std::string& path) override;
+  wnd::TLocalTime LocalTime() override;
+  void Randomize() override;
+
+  GLFWwindow* Window() const { return window_; }
+
+ private:
+  void LimitFrameRate();
+  GLFWwindow* window_ = nullptr;
+  bool initialised_ = false;
+  bool paced_ = true;
+  bool vsync_ = false;
+  bool quietMessages_ = false;
+  std::chrono::steady_clock::time_point nextFrame_{};
+};
+
+// Maps a key code of the 2.x interface to GLFW 3's.
+int MapKeyToGlfw3(int key);

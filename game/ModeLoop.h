@@ -1,0 +1,81 @@
+// The top-level loop over the mode string: each pass runs the menu and/or the mode it
+// chose, takes the string each returns as the next mode, and destroys the object.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "assets/Utype.h"
+
+// What the shell asks of the menu.
+class IMenu {
+ public:
+  virtual ~IMenu() = default;
+  virtual void RunMenu(std::string& result) = 0;
+  virtual const T_Tab_TrackFile& TrackFiles() const = 0;
+  virtual int TrackIndex() const = 0;
+  virtual int MusicVolume() const = 0;
+  virtual int EffectsVolume() const = 0;
+};
+
+// What the shell asks of a game mode (time attack, two players, story).
+class IMode {
+ public:
+  virtual ~IMode() = default;
+  virtual void Run(int effectsVolume, std::string& result) = 0;
+  // The split-screen race has a loop of its own; other modes run their Run.
+  virtual void RunLocal(int effectsVolume, std::string& result) { Run(effectsVolume, result); }
+};
+
+class IModeFactory {
+ public:
+  virtual ~IModeFactory() = default;
+  virtual std::unique_ptr<IMenu> CreateMenu(int width, int height) = 0;
+  virtual std::unique_ptr<IMode> CreateTimeAttackDefault(int width, int height,
+                                                         int musicVolume) = 0;
+  virtual std::unique_ptr<IMode> CreateTimeAttackFromTrack(const T_TrackFile& track, int width,
+                                                           int height, int musicVolume,
+                                                           int baseScore) = 0;
+  virtual std::unique_ptr<IMode> CreateTwoPlayers(int width, int height,
+                                                  const T_Tab_TrackFile& tracks,
+                                                  int musicVolume, bool local,
+                                                  bool hosting) = 0;
+  virtual std::unique_ptr<IMode> CreateScreenplay(int width, int height, int musicVolume,
+                                                  int slot) = 0;
+};
+
+std::string UpperCase(const std::string& text);
+bool IsKnownMode(const std::string& mode);
+
+class TModeLoop {
+ public:
+  TModeLoop(int screenWidth, int screenHeight);
+
+  // Runs until the mode becomes "EXIT" (and one more pass after it).
+  void Run(IModeFactory& factory);
+
+  const std::string& Mode() const { return mode_; }
+  const T_Tab_TrackFile& TrackFiles() const { return trackFiles_; }
+  // Passes made so far, for tests.
+  long Passes() const { return passes_; }
+
+ private:
+  void RunMenuStep(IModeFactory& factory);
+  void RunMenuGuarded(IModeFactory& factory);
+  void RunTimeAttackStep(IModeFactory& factory);
+  void RunTwoPlayersStep(IModeFactory& factory, bool local);
+  void RunScreenplayStep(IModeFactory& factory, int slot);
+  template <typename Step>
+  void Guarded(Step step);
+
+  int screenWidth_;
+  int screenHeight_;
+  std::string mode_ = "MENU";
+  T_Tab_TrackFile trackFiles_;
+  bool useDefaultTrack_ = true;
+  int trackIndex_ = 0;
+  int musicVolume_ = 0;
+  int effectsVolume_ = 0;
+  long passes_ = 0;
+};

@@ -1,0 +1,106 @@
+// The windowing layer as the rest of the game sees it: a handful of 2.x-style calls
+// (swap, poll, keys, mouse, title) and the services the game takes from the system
+// (tick count, message box, program start, local time, random numbers).
+// Every call goes through one replaceable TPlatform, so tests drive whole loops with
+// a fake clock and scripted input. Only the GLFW platform talks to GLFW.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace wnd {
+
+// Key codes of the 2.x interface the game is written against.
+inline constexpr int KEY_SPACE = 32;
+inline constexpr int KEY_ESC = 257;
+inline constexpr int KEY_UP = 283;
+inline constexpr int KEY_DOWN = 284;
+inline constexpr int KEY_LEFT = 285;
+inline constexpr int KEY_RIGHT = 286;
+inline constexpr int KEY_ENTER = 294;
+inline constexpr int MOUSE_BUTTON_LEFT = 0;
+inline constexpr int PRESS = 1;
+inline constexpr int RELEASE = 0;
+
+struct TLocalTime {
+  int year = 1970;
+  int month = 1;  // 1..12
+  int day = 1;    // 1..31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// What the window really turned out to be.
+struct TWindowInfo {
+  bool opened = false;
+  int width = 0;   // framebuffer pixels: what the game draws into
+  int height = 0;
+  int depthBits = 0;
+  int stencilBits = 0;
+};
+
+class TPlatform {
+ public:
+  virtual ~TPlatform() = default;
+
+  // Display and input.
+  virtual TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
+                                 bool fullscreen) = 0;
+  virtual void CloseWindow() = 0;
+  virtual void SwapBuffers() = 0;  // presents the frame, then polls events
+  virtual void PollEvents() = 0;
+  virtual int GetKey(int key) = 0;  // PRESS while down (or tapped since the last poll)
+  virtual void GetMousePos(int& x, int& y) = 0;  // framebuffer pixels from the top-left
+  virtual int GetMouseButton(int button) = 0;
+  virtual void SetWindowTitle(const std::string& title) = 0;
+
+  // System services.
+  virtual std::uint32_t GetTickCount() = 0;  // milliseconds, monotonic
+  virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
+  virtual bool StartProgram(const std::string& path) = 0;  // never waits for it
+  virtual TLocalTime LocalTime() = 0;
+
+  // Random numbers in [0, 1); Randomize seeds the generator from the clock.
+  virtual void Randomize() { rng_.seed(GetTickCount()); }
+  double Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_); }
+
+ protected:
+  std::mt19937 rng_{20261208u};
+};
+
+// The platform in use. Until one is installed, a headless platform answers (no window,
+// real clock, messages on standard error).
+TPlatform& Platform();
+void SetPlatform(TPlatform* platform);  // nullptr restores the headless one
+
+// RAII: installs a platform for the lifetime of the guard, then restores the previous one.
+class TPlatformGuard {
+ public:
+  explicit TPlatformGuard(TPlatform& platform);
+  ~TPlatformGuard();
+  TPlatformGuard(const TPlatformGuard&) = delete;
+  TPlatformGuard& operator=(const TPlatformGuard&) = delete;
+
+ private:
+  TPlatform* previous_;
+};
+
+// The 2.x-style calls used throughout the game.
+inline void SwapBuffers() { Platform().SwapBuffers(); }
+inline void PollEvents() { Platform().PollEvents(); }
+inline int GetKey(int key) { return Platform().GetKey(key); }
+inline void GetMousePos(int& x, int& y) { Platform().GetMousePos(x, y); }
+inline int GetMouseButton(int button) { return Platform().GetMouseButton(button); }
+inline void SetWindowTitle(const std::string& title) { Platform().SetWindowTitle(title); }
+inline std::uint32_t GetTickCount() { return Platform().GetTickCount(); }
+inline void MessageBox(const std::string& text, const std::string& caption) {
+  Platform().MessageBox(text, caption);
+}
+inline bool StartProgram(const std::string& path) { return Platform().StartProgram(path); }
+inline TLocalTime LocalTime() { return Platform().LocalTime(); }
+inline void Randomize() { Platform().Randomize(); }
+inline double Random() { return Platform().Random(); }
+
+}  // namespace wnd

@@ -1,0 +1,57 @@
+// Velmora: the program entry.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "game/GameFactory.h"
+#include "game/GlfwPlatform.h"
+#include "game/SystemServices.h"
+#include "game/Ugame.h"
+
+namespace {
+
+bool EnvironmentFlag(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value && std::strcmp(value, "0") != 0;
+}
+
+void PrintUsage() {
+  std::printf("usage: velmora [--join ADDRESS]\n"
+              "  --join ADDRESS  join the two-player network race hosted at ADDRESS\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TGameOptionsFromCommandLine options;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--join") == 0 && i + 1 < argc) {
+      options.joinAddress = argv[++i];
+    } else {
+      PrintUsage();
+      return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
+    }
+  }
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+    std::fprintf(stderr, "Velmora needs a graphical display: DISPLAY is not set.\n");
+    return 1;
+  }
+  // Content lies beside the program, wherever it is started from.
+  sys::ChangeToExecutableDirectory();
+
+  TGlfwPlatform platform;
+  platform.SetPaced(!EnvironmentFlag("VELMORA_UNPACED"));
+  platform.SetQuietMessages(EnvironmentFlag("VELMORA_QUIET_MESSAGES"));
+  wnd::TPlatformGuard guard(platform);
+  {
+    Tgame game(1024, 768, true);
+    if (!game.Window().opened) {
+      std::fprintf(stderr, "Velmora could not open its window.\n");
+      return 1;
+    }
+    TGameFactory factory(options);
+    game.Run(factory);
+  }
+  return 0;
+}

@@ -1,0 +1,80 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "game/Ugame.h"
+#include "tests/gl/GlTestSupport.h"
+
+namespace {
+std::unique_ptr<TScriptedGlPlatform> platform;
+}
+
+TScriptedGlPlatform& GlPlatform() { return *platform; }
+
+void EnsureGlWindow() {
+  if (!platform->HasWindow()) {
+    auto info = platform->OpenWindow(1024, 768, 42, 8, false);
+    if (!info.opened) {
+      std::fprintf(stderr, "gl_tests: no window could be opened (is DISPLAY set?)\n");
+      std::exit(1);
+    }
+  }
+}
+
+TScriptedGlPlatform& FreshGlPlatform() {
+  EnsureGlWindow();
+  TScriptedGlPlatform& p = *platform;
+  p.ClearQueue();
+  p.input = TInputState{{}, 0, 0, false};
+  p.swaps = p.polls = 0;
+  p.now = 1000;
+  p.frameMs = 16;
+  p.pollMs = 16;
+  p.titles.clear();
+  p.messages.clear();
+  p.startedPrograms.clear();
+  p.onSwap = nullptr;
+  glViewport(0, 0, 1024, 768);
+  glEnable(GL_TEXTURE_2D);
+  Tgame::InitBuffers();
+  Tgame::InitProjection(1024, 768);
+  Tgame::InitBlending();
+  Tgame::InitLights();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  return p;
+}
+
+namespace {
+TRgb ReadFrom(GLenum buffer, int x, int y) {
+  unsigned char rgba[4] = {0, 0, 0, 0};
+  glReadBuffer(buffer);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(x, 767 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  glReadBuffer(GL_BACK);
+  return {rgba[0], rgba[1], rgba[2]};
+}
+}  // namespace
+
+TRgb ReadPixelTopLeft(int x, int y) { return ReadFrom(GL_BACK, x, y); }
+TRgb ReadShownPixelTopLeft(int x, int y) { return ReadFrom(GL_FRONT, x, y); }
+
+bool Near(TRgb a, TRgb b, int tolerance) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance;
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (!std::getenv("DISPLAY")) {
+    std::fprintf(stderr, "gl_tests need a display (run them under Xvfb)\n");
+    return 1;
+  }
+  platform = std::make_unique<TScriptedGlPlatform>();
+  wnd::TPlatformGuard guard(*platform);
+  EnsureGlWindow();
+  int result = RUN_ALL_TESTS();
+  platform->CloseWindow();
+  return result;
+}
