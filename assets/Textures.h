@@ -1,0 +1,16 @@
+// Pictures to OpenGL textures: the file is decoded into a plain RGB/RGBA record
+// (assets/Image.h, no GL) and only then uploaded.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Picks the decoder by the last four characters (".BMP", ".JPG", ".TGA", any case).
+// On success writes the new texture name into `texture` and returns true; on failure
+// shows the decoder's message box (none for an unknown ending), leaves `texture` as it
+// was and returns false.
+bool LoadTexture(const std::string& fileName, std::uint32_t& texture);
+
+// Creates a texture object with mipmaps from tightly packed pixels, bottom row first.
+// `format` is GL_RGB or GL_RGBA. The texture stays bound.
+std::uint32_t UploadTexture(int width, int height, unsigned format, const std::uint8_t* pixels);
