@@ -19,6 +19,23 @@ void ReportGlfwError(int code, const char* description) {
   std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
 }
 
+// GLFW is initialised once per process however many platforms open windows (tests keep
+// a scripted window and a real one side by side); the last one out terminates it.
+int glfwUsers = 0;
+
+bool AcquireGlfw() {
+  if (glfwUsers == 0) {
+    glfwSetErrorCallback(ReportGlfwError);
+    if (glfwInit() != GLFW_TRUE) return false;
+  }
+  ++glfwUsers;
+  return true;
+}
+
+void ReleaseGlfw() {
+  if (glfwUsers > 0 && --glfwUsers == 0) glfwTerminate();
+}
+
 }  // namespace
 
 int MapKeyToGlfw3(int key) {
@@ -43,14 +60,15 @@ TGlfwPlatform::~TGlfwPlatform() { CloseWindow(); }
 wnd::TWindowInfo TGlfwPlatform::OpenWindow(int width, int height, int depthBits,
                                            int stencilBits, bool fullscreen) {
   if (!initialised_) {
-    glfwSetErrorCallback(ReportGlfwError);
-    initialised_ = glfwInit() == GLFW_TRUE;
+    initialised_ = AcquireGlfw();
     if (!initialised_) return {};
   }
   // The depth request is only a hint: GLFW picks the nearest buffer the display offers.
   glfwDefaultWindowHints();
   glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
   glfwWindowHint(GLFW_STENCIL_BITS, stencilBits);
+  // Losing focus must not iconify a full-screen game (a message box, a video window).
+  glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
   GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
   window_ = glfwCreateWindow(width, height, "Velmora", monitor, nullptr);
   if (!window_ && monitor) window_ = glfwCreateWindow(width, height, "Velmora", nullptr, nullptr);
@@ -80,7 +98,7 @@ wnd::TWindowInfo TGlfwPlatform::OpenWindow(int width, int height, int depthBits,
 void TGlfwPlatform::CloseWindow() {
   if (window_) glfwDestroyWindow(window_);
   window_ = nullptr;
-  if (initialised_) glfwTerminate();
+  if (initialised_) ReleaseGlfw();
   initialised_ = false;
 }
 
@@ -102,6 +120,14 @@ void TGlfwPlatform::SwapBuffers() {
 
 void TGlfwPlatform::PollEvents() {
   if (initialised_) glfwPollEvents();
+}
+
+bool TGlfwPlatform::Retain() { return AcquireGlfw(); }
+
+void TGlfwPlatform::Release() { ReleaseGlfw(); }
+
+void TGlfwPlatform::MakeCurrent() {
+  if (window_) glfwMakeContextCurrent(window_);
 }
 
 int TGlfwPlatform::GetKey(int key) {

@@ -36,6 +36,13 @@ class TGlfwPlatform : public wnd::TPlatform {
   void Randomize() override;
 
   GLFWwindow* Window() const { return window_; }
+  // Makes this window's OpenGL context the current one.
+  void MakeCurrent();
+  // Holds GLFW (and its display connection) open across windows closing and opening:
+  // an X server started by xvfb-run resets when its last client leaves, and is then
+  // unreachable for the next window.
+  static bool Retain();
+  static void Release();
 
  private:
   void LimitFrameRate();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "game/GlfwPlatform.h"
 #include "game/Ugame.h"
 #include "tests/gl/GlTestSupport.h"
 
@@ -71,10 +72,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gl_tests need a display (run them under Xvfb)\n");
     return 1;
   }
+  TGlfwPlatform::Retain();
   platform = std::make_unique<TScriptedGlPlatform>();
   wnd::TPlatformGuard guard(*platform);
   EnsureGlWindow();
   int result = RUN_ALL_TESTS();
   platform->CloseWindow();
+  TGlfwPlatform::Release();
   return result;
 }
