@@ -1,0 +1,34 @@
+#include "modes/RaceRules.h"
+
+bool TRaceClock::Tick(std::uint32_t now) {
+  if (now - lastSecondMark < 1000) return false;
+  lastSecondMark = now;
+  --timeLeft;
+  return true;
+}
+
+std::optional<std::string> TFrameRateCounter::Frame(std::uint32_t now) {
+  ++frames;
+  if (now - lastMark <= 1000) return std::nullopt;
+  std::string title = "Velmora (FPS : " + std::to_string(frames) + ")";
+  lastMark = now;
+  frames = 0;
+  return title;
+}
+
+int RaceScore(int caughtCount, int baseScore, int timeLeft, bool leftThroughOverlay) {
+  int score = caughtCount * 10 + baseScore;
+  if (!leftThroughOverlay) score += timeLeft + 1;
+  return score;
+}
+
+std::string RaceResult(const std::string& loopResult, bool won) {
+  std::string result = loopResult == "MENU RETURN" ? loopResult : std::string("MENU");
+  return result + (won ? "W" : "L");
+}
+
+void TFade::Step(std::uint32_t now, double delta) {
+  if (now - lastStep < 5) return;
+  value += delta;
+  lastStep = now;
+}
