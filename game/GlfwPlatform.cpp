@@ -114,6 +114,14 @@ void TGlfwPlatform::LimitFrameRate() {
 
 void TGlfwPlatform::SwapBuffers() {
   if (window_) glfwSwapBuffers(window_);
+  if (reportFirstFrame_ && window_) {
+    reportFirstFrame_ = false;
+    auto wall = std::chrono::system_clock::now().time_since_epoch();
+    std::printf("first_frame_at_ms: %lld\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(wall).count()));
+    std::fflush(stdout);
+  }
   if (paced_) LimitFrameRate();
   PollEvents();
 }

@@ -19,6 +19,9 @@ class TGlfwPlatform : public wnd::TPlatform {
   void SetPaced(bool paced) { paced_ = paced; }
   // Message boxes go to standard error instead of a modal box (unattended runs).
   void SetQuietMessages(bool quiet) { quietMessages_ = quiet; }
+  // Prints "first_frame_at_ms: T" (wall clock) when the first frame is shown, so a
+  // benchmark can time the start-up of the whole process.
+  void SetFirstFrameReport(bool report) { reportFirstFrame_ = report; }
 
   wnd::TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
                               bool fullscreen) override;
@@ -51,6 +54,7 @@ class TGlfwPlatform : public wnd::TPlatform {
   bool paced_ = true;
   bool vsync_ = false;
   bool quietMessages_ = false;
+  bool reportFirstFrame_ = false;
   std::chrono::steady_clock::time_point nextFrame_{};
 };
 

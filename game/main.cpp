@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   TGlfwPlatform platform;
   platform.SetPaced(!EnvironmentFlag("VELMORA_UNPACED"));
   platform.SetQuietMessages(EnvironmentFlag("VELMORA_QUIET_MESSAGES"));
+  platform.SetFirstFrameReport(EnvironmentFlag("VELMORA_REPORT_FIRST_FRAME"));
   wnd::TPlatformGuard guard(platform);
   {
     Tgame game(1024, 768, true);
