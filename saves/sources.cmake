@@ -1,2 +1,4 @@
-list(APPEND VELMORA_CORE_SOURCES)
+list(APPEND VELMORA_CORE_SOURCES
+  saves/SlotWriter.cpp
+  saves/USave.cpp)
 list(APPEND VELMORA_GFX_SOURCES)
