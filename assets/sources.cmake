@@ -1,5 +1,7 @@
 list(APPEND VELMORA_CORE_SOURCES
   assets/Lstr.cpp
   assets/Lgeometry.cpp
-  assets/Lnb.cpp)
+  assets/Lnb.cpp
+  assets/Image.cpp
+  assets/ImageJpeg.cpp)
 list(APPEND VELMORA_GFX_SOURCES)
