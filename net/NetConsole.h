@@ -1,0 +1,18 @@
+// The link's console lines: single lines on standard output, in the game's French.
+#pragma once
+
+#include <string>
+
+namespace netsay {
+
+std::string Connected();
+// Codes are shown as the unsigned 16-bit values players have always seen.
+std::string ConnectFailed(int code);
+// Code 0 is an orderly close.
+std::string SessionClosed(int code);
+std::string Error(const std::string& className, const std::string& message);
+
+// Writes the line and flushes, so it shows even if the game dies right after.
+void Say(const std::string& line);
+
+}  // namespace netsay

@@ -1,0 +1,76 @@
+#include "net/RelayRegistry.h"
+
+#include <numeric>
+
+namespace {
+const std::string kNoAddress;
+}  // namespace
+
+const std::string& TRelayRegistry::AddressOf(int number) const {
+  if (number < 1 || number > count_) return kNoAddress;
+  return addresses_[static_cast<std::size_t>(number - 1)];
+}
+
+long TRelayRegistry::Dropped() const {
+  return std::accumulate(dropped_.begin(), dropped_.end(), 0L);
+}
+
+long TRelayRegistry::Dropped(TDatagramFault fault) const {
+  return dropped_[static_cast<std::size_t>(fault)];
+}
+
+int TRelayRegistry::SlotOf(const std::string& source) const {
+  for (int n = 1; n <= count_; ++n) {
+    if (addresses_[static_cast<std::size_t>(n - 1)] == source) return n;
+  }
+  return 0;
+}
+
+int TRelayRegistry::AbandonedSlot(std::int64_t nowMs) const {
+  for (int n = 1; n <= count_; ++n) {
+    if (nowMs - lastHeard_[static_cast<std::size_t>(n - 1)] >= kAbandonMs) return n;
+  }
+  return 0;
+}
+
+// A new address takes the next free slot, or the slot of a player gone silent; with two
+// players still talking it is a third address and gets nothing.
+int TRelayRegistry::Register(const std::string& source, std::int64_t nowMs) {
+  int slot = 0;
+  if (count_ < 2) {
+    slot = ++count_;
+    for (int n = 1; n <= count_; ++n) players_[n].playerCount = count_;
+  } else {
+    slot = AbandonedSlot(nowMs);
+    if (slot == 0) return 0;
+  }
+  addresses_[static_cast<std::size_t>(slot - 1)] = source;
+  return slot;
+}
+
+TRelayVerdict TRelayRegistry::Refuse(TDatagramFault fault) {
+  ++dropped_[static_cast<std::size_t>(fault)];
+  TRelayVerdict verdict;
+  verdict.fault = fault;
+  return verdict;
+}
+
+TRelayVerdict TRelayRegistry::Receive(const std::uint8_t* data, std::size_t size,
+                                      const std::string& source, std::int64_t nowMs) {
+  const TDatagramFault fault = CheckDatagram(data, size);
+  if (fault != TDatagramFault::kNone) return Refuse(fault);
+  const auto received = DecodePerso(data, size);
+  TRelayVerdict verdict;
+  verdict.sender = SlotOf(source);
+  if (verdict.sender == 0) {
+    verdict.sender = Register(source, nowMs);
+    if (verdict.sender == 0) return Refuse(TDatagramFault::kThirdAddress);
+    verdict.newPlayer = true;
+  }
+  TPerso& record = players_[verdict.sender];
+  MergeReceived(record, *received);
+  record.number = verdict.sender;  // the slot, whatever number the sender wrote
+  lastHeard_[static_cast<std::size_t>(verdict.sender - 1)] = nowMs;
+  if (count_ == 2) verdict.other = 3 - verdict.sender;
+  return verdict;
+}
