@@ -3,6 +3,8 @@
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
 
+#include <filesystem>
+
 #include "game/Paths.h"
 #include "sound/USound.h"
 
@@ -12,6 +14,13 @@ constexpr int kMixRate = 44100;
 constexpr int kChannels = 16;
 constexpr int kReservedChannels = 2;  // 0 the wind, 1 kept free as the music's own
 int deviceOpenings = 0;
+
+// The cache key: the same file however it is named, whatever the working folder.
+std::string CacheKey(const std::string& file) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(ResolvePath(file), error);
+  return error ? ResolvePath(file) : absolute.lexically_normal().string();
+}
 
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
@@ -75,7 +84,7 @@ std::string TMixerBackend::DriverName() const {
 int TMixerBackend::DeviceOpenings() { return deviceOpenings; }
 
 Mix_Chunk* TMixerBackend::Sample(const std::string& file) {
-  std::string path = ResolvePath(file);
+  std::string path = CacheKey(file);
   auto found = samples_.find(path);
   if (found == samples_.end()) {
     found = samples_.emplace(path, Mix_LoadWAV(path.c_str())).first;
@@ -84,7 +93,7 @@ Mix_Chunk* TMixerBackend::Sample(const std::string& file) {
 }
 
 Mix_Music* TMixerBackend::Stream(const std::string& file) {
-  std::string path = ResolvePath(file);
+  std::string path = CacheKey(file);
   auto found = streams_.find(path);
   if (found == streams_.end()) {
     found = streams_.emplace(path, Mix_LoadMUS(path.c_str())).first;
