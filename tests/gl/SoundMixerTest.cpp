@@ -113,4 +113,9 @@ TEST_F(SoundMixerTest, PlaysGeneratedWavsOnTheDummyDriver) {
   EXPECT_TRUE(Mix_PlayingMusic());
   next.MusicOff();
   next.EffectsOff();
+  // Where the wind's file is missing, its channel is silent rather than left playing.
+  fs::create_directories(root / "empty");
+  fs::current_path(root / "empty");
+  TSound windless;
+  EXPECT_FALSE(Mix_Playing(kWindChannel));
 }
