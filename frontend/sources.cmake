@@ -2,4 +2,10 @@ list(APPEND VELMORA_CORE_SOURCES
   frontend/MenuTables.cpp
   frontend/MenuRules.cpp
   frontend/TrackList.cpp)
-list(APPEND VELMORA_GFX_SOURCES)
+list(APPEND VELMORA_GFX_SOURCES
+  frontend/MenuTextures.cpp
+  frontend/Upanel.cpp
+  frontend/Umenu.cpp
+  frontend/UmenuLoops.cpp
+  frontend/UmenuTransitions.cpp
+  frontend/UGameOptions.cpp)

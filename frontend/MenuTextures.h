@@ -1,0 +1,31 @@
+// The pictures of one screen object, each file loaded once however often its tables name
+// it ("img/2players_bckgrnd.jpg" and "img/2Players_BckGrnd.jpg" are one file). The set
+// owns what it loaded and deletes the textures when it goes, so a menu opened after every
+// race does not pile up pictures in the GL context.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class TTextureSet {
+ public:
+  TTextureSet() = default;
+  ~TTextureSet();
+  TTextureSet(const TTextureSet&) = delete;
+  TTextureSet& operator=(const TTextureSet&) = delete;
+
+  // The texture of the file, loaded on first use; 0 when it cannot be loaded (the loader
+  // has said why, once) or when the path is null.
+  std::uint32_t Load(const char* path);
+  std::uint32_t Load(const std::string& path);
+
+  // Files really loaded so far.
+  int Loads() const { return loads_; }
+
+ private:
+  std::map<std::string, std::uint32_t> byFile_;
+  std::vector<std::uint32_t> owned_;
+  int loads_ = 0;
+};

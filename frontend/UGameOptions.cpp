@@ -1,0 +1,209 @@
+#include "frontend/UGameOptions.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "frontend/MenuRules.h"
+#include "game/Window.h"
+
+namespace {
+
+constexpr const char* kDialPicture = "img/gameOptions/img_sound.tga";
+constexpr const char* kMusicCaption = "img/gameOptions/volume.tga";
+constexpr const char* kEffectsCaption = "img/gameOptions/effets.tga";
+constexpr const char* kNotchPicture = "img/gameOptions/bouton_orange.tga";
+constexpr const char* kBackPicture = "img/gameOptions/bouton_retour.tga";
+constexpr const char* kQuitPicture = "img/gameOptions/bouton_quitter.tga";
+
+constexpr int kBackButton = 2;
+constexpr int kQuitButton = 3;
+constexpr double kNotchTurn = -11.0;  // degrees about z: clockwise on the screen
+
+// Texture coordinates (0, 1) top-left round to (0, 0) bottom-left.
+void DrawQuad(std::uint32_t texture, double left, double top, double width, double height) {
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3d(left, top, 0.0);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3d(left + width, top, 0.0);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3d(left + width, top - height, 0.0);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3d(left, top - height, 0.0);
+  glEnd();
+}
+
+}  // namespace
+
+TGameOptions::TGameOptions(int screenWidth, int screenHeight)
+    : screenWidth_(screenWidth),
+      screenHeight_(screenHeight),
+      scale_(static_cast<double>(screenWidth) / 800.0) {
+  leftDial_ = MakePicture(kDialPicture, 13, 114, 373, 373);
+  rightDial_ = MakePicture(nullptr, 414, 114, 373, 373);
+  rightDial_.texture = leftDial_.texture;  // one picture serves both dials
+  musicCaption_ = MakePicture(kMusicCaption, 125, 268, 152, 41);
+  effectsCaption_ = MakePicture(kEffectsCaption, 535, 267, 145, 40);
+  std::uint32_t notch = textures_.Load(kNotchPicture);
+  std::uint32_t back = textures_.Load(kBackPicture);
+  std::uint32_t quit = textures_.Load(kQuitPicture);
+  buttons_ = TTab_bouton{MakeButton(38, 258, 26, 26, 0, 0, notch),
+                         MakeButton(438, 258, 26, 26, 0, 0, notch),
+                         MakeButton(322, 487, 156, 99, back, back, back),
+                         MakeButton(626, 487, 156, 99, quit, quit, quit)};
+  innerRadius_ = 135.0 * scale_;
+  outerRadius_ = 166.0 * scale_;
+  CompileLists();
+}
+
+TGameOptions::~TGameOptions() {
+  for (std::uint32_t list : {picturesList_, musicNotchList_, effectsNotchList_}) {
+    if (list != 0) glDeleteLists(list, 1);
+  }
+}
+
+// Virtual units to window pixels centred on the window, y up: the top-left corner and size.
+TImg TGameOptions::MakePicture(const char* path, double x, double y, double w, double h) {
+  TImg picture;
+  if (path != nullptr) picture.path = path;
+  picture.x = (x - virtualWidth_ / 2) * scale_;
+  picture.y = (virtualHeight_ / 2 - y) * scale_;
+  picture.width = w * scale_;
+  picture.height = h * scale_;
+  picture.texture = textures_.Load(path);
+  return picture;
+}
+
+TBouton TGameOptions::MakeButton(double x, double y, double w, double h, std::uint32_t inactive,
+                                 std::uint32_t focus, std::uint32_t active) const {
+  TBouton button;
+  button.x = (x - virtualWidth_ / 2) * scale_;
+  button.y = (virtualHeight_ / 2 - y) * scale_;
+  button.width = w * scale_;
+  button.height = h * scale_;
+  button.inactiveTexture = inactive;
+  button.focusTexture = focus;
+  button.activeTexture = active;
+  return button;
+}
+
+std::uint32_t TGameOptions::CompileNotch() {
+  const TBouton& notch = buttons_[0];
+  GLuint list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  DrawQuad(notch.activeTexture, -notch.width / 2, notch.height / 2, notch.width, notch.height);
+  glEndList();
+  return list;
+}
+
+void TGameOptions::CompileLists() {
+  picturesList_ = glGenLists(1);
+  glNewList(picturesList_, GL_COMPILE);
+  glPushMatrix();
+  DrawImage(leftDial_);
+  DrawImage(rightDial_);
+  DrawImage(musicCaption_);
+  DrawImage(effectsCaption_);
+  glPopMatrix();
+  glEndList();
+  musicNotchList_ = CompileNotch();
+  effectsNotchList_ = CompileNotch();
+}
+
+void TGameOptions::DrawImage(const TImg& picture) const {
+  glPushMatrix();
+  DrawQuad(picture.texture, picture.x, picture.y, picture.width, picture.height);
+  glPopMatrix();
+}
+
+void TGameOptions::SetOverlayProjection() const {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluOrtho2D(-screenWidth_ / 2.0, screenWidth_ / 2.0, -screenHeight_ / 2.0, screenHeight_ / 2.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glViewport(0, 0, screenWidth_, screenHeight_);
+}
+
+void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
+  result.clear();
+  musicLevel_ = music;
+  effectsLevel_ = effects;
+  musicNotches_ = NotchesFor(music);
+  effectsNotches_ = NotchesFor(effects);
+  innerRadius_ = scale_ * 135.0;
+  outerRadius_ = scale_ * 166.0;
+  glAlphaFunc(GL_ALWAYS, 0.7f);  // the dials' soft edges are blended, not cut
+  SetOverlayProjection();
+  glPushMatrix();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glCallList(picturesList_);
+  int x = 0;
+  int y = 0;
+  wnd::GetMousePos(x, y);
+  DialInput(x - screenWidth_ / 2, screenHeight_ / 2 - y);
+  int clicked = DrawButtons(kBackButton, kQuitButton);
+  if (clicked == kBackButton) result = "RETURN GAME";
+  if (clicked == kQuitButton) result = "MENU RETURN";
+  DrawNotches();
+  glPopMatrix();
+  music = musicLevel_;
+  effects = effectsLevel_;
+  glEnable(GL_LIGHTING);
+  glEnable(GL_DEPTH_TEST);
+  glAlphaFunc(GL_GREATER, 0.75f);
+}
+
+void TGameOptions::DialInput(int x, int y) {
+  bool down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
+  if (DialRule(x, y, screenWidth_, innerRadius_, outerRadius_, down, musicLevel_,
+               effectsLevel_)) {
+    musicNotches_ = NotchesFor(musicLevel_);
+    effectsNotches_ = NotchesFor(effectsLevel_);
+  }
+}
+
+int TGameOptions::OverlayButtonState(const TBouton& button) const {
+  int x = 0;
+  int y = 0;
+  wnd::GetMousePos(x, y);
+  bool down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
+  return OverlayButtonStateAt(button, x, y, down, screenWidth_, screenHeight_);
+}
+
+int TGameOptions::DrawButtons(int first, int last) {
+  int clicked = -1;
+  for (int i = first; i <= last && i < static_cast<int>(buttons_.size()); ++i) {
+    TBouton& button = buttons_[static_cast<std::size_t>(i)];
+    int state = OverlayButtonState(button);
+    std::uint32_t texture = ApplyButtonState(button, state);
+    if (state == kButtonReleased) clicked = i;
+    DrawQuad(texture, button.x, button.y, button.width, button.height);
+  }
+  return clicked;
+}
+
+// The first notch sits on its template's place; each next one is turned 11 degrees
+// clockwise about the dial's centre.
+void TGameOptions::DrawDialNotches(const TBouton& templateNotch, double centreX, int count,
+                                   std::uint32_t list) const {
+  glPushMatrix();
+  glTranslated(centreX, 0.0, 0.0);
+  for (int i = 0; i < count; ++i) {
+    glPushMatrix();
+    glTranslated(templateNotch.x + templateNotch.width / 2 - centreX,
+                 templateNotch.y - templateNotch.height / 2, 0.0);
+    glCallList(list);
+    glPopMatrix();
+    glRotated(kNotchTurn, 0.0, 0.0, 1.0);
+  }
+  glPopMatrix();
+}
+
+void TGameOptions::DrawNotches() {
+  DrawDialNotches(buttons_[0], -screenWidth_ / 4.0, musicNotches_, musicNotchList_);
+  DrawDialNotches(buttons_[1], screenWidth_ / 4.0, effectsNotches_, effectsNotchList_);
+}

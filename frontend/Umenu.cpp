@@ -1,0 +1,126 @@
+// Building the menu: every screen's buttons, panel and display list, the transition
+// pictures and the track list.
+#include "frontend/Umenu.h"
+
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "frontend/TrackList.h"
+
+TMenu::TMenu(int screenWidth, int screenHeight)
+    : screenWidth_(screenWidth), screenHeight_(screenHeight) {
+  screen_ = kMainScreen;
+  thumbScaleX_ = 2.0 / (screenWidth_ / 2);
+  thumbScaleY_ = 1.5 / (screenHeight_ / 2);
+  BuildMainScreen();
+  BuildOnePlayerScreen();
+  BuildTwoPlayersScreen();
+  BuildOptionsScreen();
+  BuildLoadScreen();
+  BuildTrackChooser();
+  BuildTrackList();
+  pictures_.loading = textures_.Load(kLoadingPicture);
+  pictures_.stencil = textures_.Load(kIrisPicture);
+  cameraDistance_ = 3.5;
+  musicVolume_ = 255;
+  effectsVolume_ = 255;
+}
+
+TMenu::~TMenu() {
+  for (std::uint32_t list : {lists_.main, lists_.onePlayer, lists_.twoPlayers, lists_.options,
+                             lists_.load, lists_.track}) {
+    if (list != 0) glDeleteLists(list, 1);
+  }
+}
+
+// Each distinct file is loaded once: most buttons show one picture in two of their states.
+TTab_bouton TMenu::MakeButtons(std::span<const TButtonSpec> specs) {
+  TTab_bouton buttons(specs.size());
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    const TButtonSpec& spec = specs[i];
+    TBouton& button = buttons[i];
+    button.x = spec.x;
+    button.y = spec.y;
+    button.width = spec.width;
+    button.height = spec.height;
+    button.inactiveTexture = textures_.Load(spec.inactive);
+    button.activeTexture = textures_.Load(spec.active);
+    button.focusTexture = textures_.Load(spec.focus);
+  }
+  return buttons;
+}
+
+std::unique_ptr<Tpanel> TMenu::MakePanel(const TTab_bouton& buttons, const std::string& path) {
+  return std::make_unique<Tpanel>(screenWidth_, screenHeight_, buttons, path,
+                                  textures_.Load(path));
+}
+
+std::uint32_t TMenu::CompileList(Tpanel& panel) {
+  GLuint list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  panel.DrawPanel(true);
+  glEndList();
+  return list;
+}
+
+void TMenu::BuildMainScreen() {
+  mainButtons_ = MakeButtons(MainButtonSpecs());
+  mainBackgroundPath_ = kMainBackground;
+  mainPanel_ = MakePanel(mainButtons_, mainBackgroundPath_);
+  lists_.main = CompileList(*mainPanel_);
+  pictures_.main = textures_.Load(kMainPicture);
+}
+
+void TMenu::BuildOnePlayerScreen() {
+  onePlayerButtons_ = MakeButtons(OnePlayerButtonSpecs());
+  onePlayerBackgroundPath_ = kOnePlayerBackground;
+  pictures_.onePlayer = textures_.Load(kOnePlayerPicture);
+  onePlayerPanel_ = MakePanel(onePlayerButtons_, onePlayerBackgroundPath_);
+  lists_.onePlayer = CompileList(*onePlayerPanel_);
+}
+
+void TMenu::BuildTwoPlayersScreen() {
+  twoPlayersButtons_ = MakeButtons(TwoPlayersButtonSpecs());
+  twoPlayersBackgroundPath_ = kTwoPlayersBackground;
+  twoPlayersPanel_ = MakePanel(twoPlayersButtons_, twoPlayersBackgroundPath_);
+  lists_.twoPlayers = CompileList(*twoPlayersPanel_);
+  pictures_.twoPlayers = textures_.Load(kTwoPlayersPicture);
+}
+
+void TMenu::BuildOptionsScreen() {
+  optionsButtons_ = MakeButtons(OptionsButtonSpecs());
+  optionsBackgroundPath_ = kOptionsBackground;
+  pictures_.options = textures_.Load(kOptionsPicture);
+  optionsPanel_ = MakePanel(optionsButtons_, optionsBackgroundPath_);
+  lists_.options = CompileList(*optionsPanel_);
+}
+
+void TMenu::BuildLoadScreen() {
+  loadButtons_ = MakeButtons(LoadButtonSpecs());
+  loadBackgroundPath_ = kLoadBackground;
+  pictures_.load = textures_.Load(kLoadBackground);
+  loadPanel_ = MakePanel(loadButtons_, loadBackgroundPath_);
+  lists_.load = CompileList(*loadPanel_);
+}
+
+void TMenu::BuildTrackChooser() {
+  trackButtons_ = MakeButtons(TrackButtonSpecs());
+  trackBackgroundPath_ = kTrackBackground;
+  trackPanel_ = MakePanel(trackButtons_, trackBackgroundPath_);
+  lists_.track = CompileList(*trackPanel_);
+  pictures_.trackChooser = textures_.Load(kTrackChooserPicture);
+}
+
+// A heightmap that cannot be read has been reported and left out; the random track stays.
+void TMenu::BuildTrackList() {
+  std::span<const char* const> names = TrackHeightmaps();
+  TTrackListing listing = BuildTrackListing(std::vector<std::string>(names.begin(), names.end()));
+  trackFiles_ = listing.tracks;
+  for (std::size_t i = 0; i < trackFiles_.size(); ++i) {
+    if (listing.readable[i]) {
+      trackFiles_[i].previewTexture = textures_.Load(trackFiles_[i].heightmapName);
+    }
+  }
+  trackIndex_ = 0;
+}

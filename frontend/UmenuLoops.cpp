@@ -1,0 +1,224 @@
+// The menu's loops: the three faces the camera turns between, and the nested screens that
+// replace the picture on the face in view.
+#include <GL/gl.h>
+
+#include "frontend/Umenu.h"
+#include "game/Window.h"
+
+namespace {
+
+// Transparent edges of the buttons are cut at this alpha on the faces; nested screens cut
+// a little lower, which keeps their softer outlines.
+constexpr float kFaceAlphaCut = 0.75f;
+constexpr float kNestedAlphaCut = 0.65f;
+
+bool EscapeDown() { return wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS; }
+
+double FaceYaw(int screen) {
+  if (screen == kOnePlayerScreen) return 90.0;
+  if (screen == kOptionsScreen) return -90.0;
+  return 0.0;
+}
+
+}  // namespace
+
+void TMenu::RunMenu(std::string& result) {
+  glMatrixMode(GL_MODELVIEW);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glDisable(GL_LIGHTING);
+  result.clear();
+  for (;;) {
+    // Set on every frame: the transitions change it, and a face must look the same
+    // whichever way the player came back to it.
+    glAlphaFunc(GL_GREATER, kFaceAlphaCut);
+    glPushMatrix();
+    bool done = FaceFrame(result);
+    glPopMatrix();
+    if (done) return;
+    // A nested screen left without a choice has already shown its last frame; showing
+    // this cleared one would flash black.
+    if (!framePresented_) wnd::SwapBuffers();
+    glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  }
+}
+
+Tpanel& TMenu::PanelInView() {
+  if (screen_ == kOnePlayerScreen) return *onePlayerPanel_;
+  if (screen_ == kOptionsScreen) return *optionsPanel_;
+  return *mainPanel_;
+}
+
+bool TMenu::FaceFrame(std::string& result) {
+  framePresented_ = false;
+  SetFaceCamera(FaceYaw(screen_), cameraDistance_);
+  int clicked = PanelInView().DrawPanel(false);
+  return Follow(FaceStep(screen_, clicked), result);
+}
+
+// Fades the nested screen's picture in over the face, then runs it. True when it chose a
+// mode; otherwise it has presented its last frame.
+bool TMenu::OpenNested(std::uint32_t fromList, std::uint32_t picture,
+                       void (TMenu::*nested)(std::string&), std::string& result) {
+  CrossFade(fromList, true, picture, false);
+  (this->*nested)(result);
+  if (!result.empty()) return true;
+  framePresented_ = true;
+  return false;
+}
+
+bool TMenu::Follow(TMenuStep step, std::string& result) {
+  switch (step) {
+    case TMenuStep::TurnToOnePlayer:
+      TurnTo(90, kOnePlayerScreen, 0.0, cameraDistance_);
+      return false;
+    case TMenuStep::TurnToOptions:
+      TurnTo(-90, kOptionsScreen, 0.0, cameraDistance_);
+      return false;
+    case TMenuStep::TurnBackToMain:
+      if (screen_ == kOnePlayerScreen) TurnTo(-90, kMainScreen, 90.0, cameraDistance_);
+      else TurnTo(90, kMainScreen, -90.0, cameraDistance_);
+      return false;
+    case TMenuStep::OpenTwoPlayers:
+      return OpenNested(lists_.main, pictures_.twoPlayers, &TMenu::RunTwoPlayers, result);
+    case TMenuStep::OpenTrackChooser:
+      return OpenNested(lists_.onePlayer, pictures_.trackChooser, &TMenu::RunTrackChooser,
+                        result);
+    case TMenuStep::OpenLoadScreen:
+      return OpenNested(lists_.options, pictures_.load, &TMenu::RunLoadScreen, result);
+    case TMenuStep::Quit:
+      result = "exit";
+      return true;
+    case TMenuStep::StartStory:
+      IrisWipe(lists_.onePlayer, true, pictures_.stencil, pictures_.loading, false);
+      result = "SCREENPLAY";
+      return true;
+    case TMenuStep::MusicDown: musicVolume_ = MusicVolumeDown(musicVolume_); return false;
+    case TMenuStep::MusicUp: musicVolume_ = MusicVolumeUp(musicVolume_); return false;
+    case TMenuStep::EffectsOff: effectsVolume_ = kEffectsOff; return false;
+    case TMenuStep::EffectsOn: effectsVolume_ = kEffectsOn; return false;
+    case TMenuStep::None: return false;
+  }
+  return false;
+}
+
+// Lighting is not switched back on when a nested screen is left: the menu stays unlit.
+void TMenu::BeginNestedScreen(std::string& result) {
+  glDisable(GL_LIGHTING);
+  glAlphaFunc(GL_GREATER, kNestedAlphaCut);
+  result.clear();
+}
+
+// Drawn with the camera the face left in place. A choice fades to the loading picture,
+// back fades to the face's own picture, Escape leaves at once.
+void TMenu::RunNestedScreen(Tpanel& panel, std::uint32_t list, int backButton,
+                            std::uint32_t backPicture, std::string (*choice)(int),
+                            std::string& result) {
+  BeginNestedScreen(result);
+  for (;;) {
+    bool escape = EscapeDown();
+    int clicked = panel.DrawPanel(false);
+    if (clicked >= 0) {
+      result = choice(clicked);
+      if (!result.empty()) {
+        CrossFade(list, true, pictures_.loading, false);
+        return;
+      }
+      if (clicked == backButton) {
+        CrossFade(list, true, backPicture, false);
+        return;
+      }
+    }
+    PresentFrame();
+    if (escape) return;
+  }
+}
+
+void TMenu::RunTwoPlayers(std::string& result) {
+  RunNestedScreen(*twoPlayersPanel_, lists_.twoPlayers, kTwoPlayersBack, pictures_.main,
+                  &TwoPlayersChoice, result);
+}
+
+void TMenu::RunLoadScreen(std::string& result) {
+  RunNestedScreen(*loadPanel_, lists_.load, kLoadBack, pictures_.options, &LoadScreenChoice,
+                  result);
+}
+
+void TMenu::RunTrackChooser(std::string& result) {
+  BeginNestedScreen(result);
+  bool escape = false;
+  while (!escape) {
+    escape = EscapeDown();
+    if (ChooserFrame(result)) return;
+  }
+}
+
+// One frame of the chooser; true when it was left by ok or back.
+bool TMenu::ChooserFrame(std::string& result) {
+  DrawChooserPicture();
+  glPushMatrix();
+  SetFaceCamera(90.0, cameraDistance_);
+  glPushMatrix();
+  glTranslated(0.02, 0.0, 0.0);  // the panel lies just in front of the chooser picture
+  int clicked = trackPanel_->DrawPanel(false);
+  glPopMatrix();
+  if (clicked == kTrackOk || clicked == kTrackBack) {
+    glPopMatrix();
+    if (clicked == kTrackOk) result = kTimeAttackResult;
+    std::uint32_t next = clicked == kTrackOk ? pictures_.loading : pictures_.onePlayer;
+    CrossFade(pictures_.trackChooser, false, next, false);
+    return true;
+  }
+  int count = static_cast<int>(trackFiles_.size());
+  if (clicked == kTrackPrevious) trackIndex_ = PreviousTrack(trackIndex_, count);
+  if (clicked == kTrackNext) trackIndex_ = NextTrack(trackIndex_, count);
+  DrawThumbnail();
+  glPopMatrix();
+  PresentFrame();
+  return false;
+}
+
+// The picture's own turn is kept inside a push: the fades that leave the chooser draw on
+// the right face with the bare camera, and would be seen edge-on through a turned matrix.
+void TMenu::DrawChooserPicture() {
+  SetFaceCamera(90.0, cameraDistance_);
+  glPushMatrix();
+  glRotated(90.0, 0.0, 1.0, 0.0);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glBindTexture(GL_TEXTURE_2D, pictures_.trackChooser);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3d(-2.0, 1.5, 2.01);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3d(2.0, 1.5, 2.01);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3d(2.0, -1.5, 2.01);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3d(-2.0, -1.5, 2.01);
+  glEnd();
+  glPopMatrix();
+}
+
+// The selected track's picture, fitted into its box in the panel's virtual units.
+void TMenu::DrawThumbnail() {
+  if (trackFiles_.empty()) return;
+  const T_TrackFile& track = trackFiles_[static_cast<std::size_t>(trackIndex_)];
+  TThumbRect rect = FitThumbnail(track.width, track.height);
+  glPushMatrix();
+  glRotated(90.0, 0.0, 1.0, 0.0);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glScaled(thumbScaleX_ * screenWidth_ / kVirtualWidth,
+           thumbScaleY_ * screenHeight_ / kVirtualHeight, 1.0);
+  glTranslated(-kVirtualWidth / 2, kVirtualHeight / 2, 0.0);
+  glBindTexture(GL_TEXTURE_2D, track.previewTexture);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3d(rect.left, -rect.top, 2.02);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3d(rect.left + rect.width, -rect.top, 2.02);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3d(rect.left + rect.width, -(rect.top + rect.height), 2.02);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3d(rect.left, -(rect.top + rect.height), 2.02);
+  glEnd();
+  glPopMatrix();
+}
