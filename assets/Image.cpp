@@ -121,6 +121,13 @@ std::string TgaReadError(const std::string& name) {
   return "Couldn't read file \"" + name + "\".";
 }
 
+// The fewest data bytes that can describe the picture: one run packet per 128 pixels.
+// Checked before the pixels are allocated, so a short file never costs a large buffer.
+bool TgaDataCanFill(std::size_t available, unsigned type, long long pixels, int bytesPerPixel) {
+  const long long needed = type == 2 ? pixels * bytesPerPixel : (pixels + 127) / 128 * (1 + bytesPerPixel);
+  return static_cast<long long>(available) >= needed;
+}
+
 bool ReadTgaRaw(const TBytes& bytes, std::size_t dataStart, TImage& image) {
   const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
   if (bytes.size() < dataStart || bytes.size() - dataStart < image.pixels.size()) return false;
@@ -215,12 +222,17 @@ TDecodeResult DecodeTga(const std::string& name, const TBytes& bytes, bool fileO
   if (bits != 24 && bits != 32) {
     return Fail(TgaRefusal(name, "Only 24 and 32 bit TGA files supported."), kTgaCaption);
   }
-  TImage image;
-  if (!AllocatePixels(image, ReadU16(bytes, 12), ReadU16(bytes, 14), static_cast<int>(bits / 8))) {
-    return Fail(TgaReadError(name), kTgaCaption);
-  }
   // An image-ID field, when a file has one, lies between the header and the pixels.
   const std::size_t dataStart = kTgaHeaderSize + bytes[0];
+  const long long width = ReadU16(bytes, 12);
+  const long long height = ReadU16(bytes, 14);
+  const int bytesPerPixel = static_cast<int>(bits / 8);
+  TImage image;
+  if (!ImageSizeAcceptable(width, height) || bytes.size() < dataStart ||
+      !TgaDataCanFill(bytes.size() - dataStart, type, width * height, bytesPerPixel) ||
+      !AllocatePixels(image, width, height, bytesPerPixel)) {
+    return Fail(TgaReadError(name), kTgaCaption);
+  }
   const bool complete = type == 2 ? ReadTgaRaw(bytes, dataStart, image) : ReadTgaRle(bytes, dataStart, image);
   if (!complete) return Fail(TgaReadError(name), kTgaCaption);
   if (bytes[17] & kTgaTopLeftOrigin) ReverseRows(image);

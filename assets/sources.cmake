@@ -3,5 +3,8 @@ list(APPEND VELMORA_CORE_SOURCES
   assets/Lgeometry.cpp
   assets/Lnb.cpp
   assets/Image.cpp
-  assets/ImageJpeg.cpp)
-list(APPEND VELMORA_GFX_SOURCES)
+  assets/ImageJpeg.cpp
+  assets/ObjModel.cpp)
+list(APPEND VELMORA_GFX_SOURCES
+  assets/Textures.cpp
+  assets/ULoaderObj.cpp)
