@@ -1,2 +1,7 @@
-list(APPEND VELMORA_CORE_SOURCES)
+list(APPEND VELMORA_CORE_SOURCES
+  world/Physics.cpp
+  world/Course.cpp
+  world/CourseGen.cpp
+  world/Autopilot.cpp
+  world/Heightmap.cpp)
 list(APPEND VELMORA_GFX_SOURCES)

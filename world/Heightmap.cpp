@@ -1,0 +1,119 @@
+#include "world/Heightmap.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <stdexcept>
+
+#include "assets/Lnb.h"
+#include "game/Paths.h"
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 54;  // file header and information header
+
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
+         static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+[[noreturn]] void ShortFile(const std::string& fileName, const std::string& what) {
+  throw std::runtime_error("Heightmap \"" + fileName + "\": " + what);
+}
+
+// Bytes from one row's start to the next. The declared file size decides the padding;
+// a size too small for the pixels (0 is common) falls back to the 4-byte alignment
+// bitmaps are written with, or to no padding when the file holds only that.
+long long RowLength(long long width, long long rows, long long declared, long long offset,
+                    long long available) {
+  long long length = 3 * width;
+  long long extra = declared - offset - length * rows;
+  if (extra >= rows) return length + extra / rows;
+  if (extra >= 0) return length;
+  long long aligned = (length + 3) / 4 * 4;
+  return aligned * rows <= available - offset ? aligned : length;
+}
+
+}  // namespace
+
+double DefaultMaxHeight(double cellSize, double accuracy) { return 20.0 * cellSize * accuracy + 10.0; }
+
+bool IsValidAccuracy(double accuracy) { return accuracy > 0.0 && accuracy <= 1.0; }
+
+t_rain TerrainValues(const std::string& heightmapPath, double accuracy, double cellSize,
+                     double maxHeight, const std::string& groundPath, const std::string& terrainPath,
+                     const std::string& skyPath, const T_material& material) {
+  t_rain t;
+  t.heightmapPath = heightmapPath;
+  t.accuracy = accuracy;
+  t.cellSize = cellSize;
+  t.maxHeight = maxHeight;
+  t.groundTexturePath = groundPath;
+  t.terrainTexturePath = terrainPath;
+  t.skyTexturePath = skyPath;
+  t.material = material;
+  return t;
+}
+
+t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
+                           std::string& consoleLine) {
+  consoleLine.clear();
+  if (bytes.size() < kHeaderBytes) ShortFile(fileName, "the bitmap header is cut short");
+  const unsigned bits = static_cast<unsigned>(bytes[28]) | static_cast<unsigned>(bytes[29]) << 8;
+  if (bits != 24) {
+    consoleLine = "Invalid bmp file. Must be 24bpp and not " + std::to_string(bits);
+    return {};
+  }
+  const long long width = static_cast<std::int32_t>(U32(bytes, 18));
+  const long long signedRows = static_cast<std::int32_t>(U32(bytes, 22));
+  const long long rows = std::llabs(signedRows);
+  if (width <= 0 || rows == 0) return {};
+  const long long offset = U32(bytes, 10);
+  const long long available = static_cast<long long>(bytes.size());
+  // Checked in steps so that no product of header fields can overflow.
+  if (offset > available || 3 * width > available - offset || rows > available - offset) {
+    ShortFile(fileName, "the file ends before its pixel rows");
+  }
+  const long long length = RowLength(width, rows, U32(bytes, 2), offset, available);
+  if (length > (available - offset) / rows) ShortFile(fileName, "the file ends before its pixel rows");
+  t_tab_pixel grid(static_cast<std::size_t>(rows), std::vector<std::uint8_t>(static_cast<std::size_t>(width)));
+  for (long long r = 0; r < rows; ++r) {
+    const std::uint8_t* row = bytes.data() + offset + r * length;
+    auto& samples = grid[static_cast<std::size_t>(signedRows < 0 ? rows - 1 - r : r)];
+    for (long long i = 0; i < width; ++i) samples[static_cast<std::size_t>(i)] = row[3 * i];
+  }
+  return grid;
+}
+
+t_tab_pixel ThinGrid(const t_tab_pixel& grid, double accuracy) {
+  if (accuracy == 1.0) return grid;
+  int keep = 1;
+  int period = 1;
+  AccuracyToFraction(accuracy, keep, period);
+  t_tab_pixel thinned;
+  for (std::size_t i = 0; i < grid.size(); ++i) {
+    if (static_cast<int>(i % static_cast<std::size_t>(period)) >= keep) continue;
+    std::vector<std::uint8_t> row;
+    for (std::size_t j = 0; j < grid[i].size(); ++j) {
+      if (static_cast<int>(j % static_cast<std::size_t>(period)) < keep) row.push_back(grid[i][j]);
+    }
+    thinned.push_back(std::move(row));
+  }
+  return thinned;
+}
+
+void LoadTerrainSamples(t_rain& terrain) {
+  terrain.samples = std::make_shared<const t_tab_pixel>();
+  if (!IsValidAccuracy(terrain.accuracy)) {
+    std::cout << kAccuracyMessage << std::endl;
+    return;
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!ReadFileBytes(terrain.heightmapPath, bytes)) {
+    throw std::runtime_error("Heightmap \"" + terrain.heightmapPath + "\" cannot be read");
+  }
+  std::string line;
+  t_tab_pixel grid = ParseHeightmap(bytes, terrain.heightmapPath, line);
+  if (!line.empty()) std::cout << line << std::endl;
+  terrain.samples = std::make_shared<const t_tab_pixel>(ThinGrid(grid, terrain.accuracy));
+}
