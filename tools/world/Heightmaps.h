@@ -1,0 +1,34 @@
+// The heightmap pictures: fractal hills and ridged chains shaped per track, flat plains
+// at height 0 where the ground plane shows, and a valley carved under each course so
+// that its flight line stays in open air. Grey pixels; the game reads the blue byte.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "tools/world/TrackDesigns.h"
+#include "tools/writers/ByteWriter.h"
+
+// Heights 0..255, row 0 being the first row stored in the bitmap (the +z edge of the
+// terrain), column 0 the -x edge.
+struct THeightmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> values;  // row-major, width x height
+  std::uint8_t At(int column, int row) const { return values[static_cast<size_t>(row) * width + column]; }
+};
+
+// Clearance kept between a course's flight line and the valley floor under it.
+inline constexpr double kValleyClearance = 80.0;
+// Half-width of the valley floor around the flight line, and where its walls end.
+inline constexpr double kValleyFloor = 220.0;
+inline constexpr double kValleyWalls = 620.0;
+
+THeightmap BuildHeightmap(const TTrackDesign& design);
+
+// A 24-bit BMP of grey pixels.
+TBytes HeightmapBmp(const THeightmap& map);
+
+// The samples the game keeps from the bitmap at this accuracy (rows and columns whose
+// index modulo the period falls among the first `keep`), as the terrain record holds them.
+t_tab_pixel ThinnedSamples(const THeightmap& map, double accuracy);

@@ -1,0 +1,37 @@
+#include "tools/world/WorldContent.h"
+
+#include <filesystem>
+
+#include "tools/world/Heightmaps.h"
+#include "tools/writers/ByteWriter.h"
+
+namespace {
+
+void Fail(TWorldReport& report, const std::string& what) {
+  if (report.ok) report.failure = what;
+  report.ok = false;
+}
+
+void WriteHeightmaps(const std::string& runDir, TWorldReport& report) {
+  for (const TTrackDesign& design : TrackDesigns()) {
+    const THeightmap map = BuildHeightmap(design);
+    if (!WriteBytesToFile(runDir + "/" + design.heightmapPath, HeightmapBmp(map)))
+      Fail(report, "cannot write " + design.heightmapPath);
+  }
+  report.lines.push_back(std::to_string(TrackDesigns().size()) + " heightmaps");
+}
+
+void MakeSaveFolder(const std::string& runDir, TWorldReport& report) {
+  std::error_code error;
+  std::filesystem::create_directories(runDir + "/save", error);
+  if (error) Fail(report, "cannot create " + runDir + "/save: " + error.message());
+}
+
+}  // namespace
+
+TWorldReport WriteWorldContent(const std::string& runDir) {
+  TWorldReport report;
+  WriteHeightmaps(runDir, report);
+  MakeSaveFolder(runDir, report);
+  return report;
+}
