@@ -100,6 +100,13 @@ void MergeReceived(TPerso& kept, const TPerso& received) {
   kept.linkDown = received.linkDown;
 }
 
+bool TakeReceived(TPerso& kept, const std::uint8_t* data, std::size_t size) {
+  const auto received = DecodePerso(data, size);
+  if (!received) return false;
+  MergeReceived(kept, *received);
+  return true;
+}
+
 int CaughtCountOf(const TPerso& record, int maxCount) {
   if (record.score <= 0 || maxCount <= 0) return 0;
   const int caught = record.score / 10;

@@ -71,6 +71,10 @@ std::optional<TPerso> DecodePerso(const std::uint8_t* data, std::size_t size);
 // sender decides, but not the receiver's own name nor its count of registered players.
 void MergeReceived(TPerso& kept, const TPerso& received);
 
+// A client's handling of one received datagram: merges it into `kept` and returns true,
+// or leaves `kept` untouched and returns false when the datagram is refused.
+bool TakeReceived(TPerso& kept, const std::uint8_t* data, std::size_t size);
+
 // The caught count a record's score value stands for, held to 0..maxCount so a
 // corrupt or hostile record cannot end a race or reach past the ring array.
 int CaughtCountOf(const TPerso& record, int maxCount);

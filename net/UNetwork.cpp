@@ -56,12 +56,10 @@ void ReportError(TClientSocket::TImpl& s, const std::error_code& ec) {
 }
 
 void TakeDatagram(TClientSocket::TImpl& s, std::size_t size) {
-  const auto record = DecodePerso(s.buffer.data(), size);
-  if (!record) {
+  if (!TakeReceived(s.incoming, s.buffer.data(), size)) {
     ++s.dropped;
     return;
   }
-  MergeReceived(s.incoming, *record);
   s.replyReceived = true;
   s.heard = true;
   s.lastDatagram = Clock::now();
@@ -108,7 +106,7 @@ void CloseSocket(TClientSocket::TImpl& s) {
   s.receiving = false;
 }
 
-// Waits for any record from the relay, sending again now and then in case ours was lost;
+// Waits for any record from the relay, sending again in case ours was lost;
 // then takes whatever else already arrived so the freshest record wins.
 void WaitForReply(const TImplPtr& impl) {
   TClientSocket::TImpl& s = *impl;
