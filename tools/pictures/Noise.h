@@ -1,0 +1,29 @@
+// Deterministic randomness for the pictures: a seeded generator for placing things and
+// periodic value noise for textures that tile without seams.
+#pragma once
+
+#include <cstdint>
+
+// SplitMix64: the same seed gives the same sequence on every machine and every run.
+class TRandom {
+ public:
+  explicit TRandom(std::uint64_t seed) : state_(seed) {}
+  std::uint64_t Next();
+  double Uniform(double low, double high);  // [low, high)
+  int Below(int count);                     // 0 .. count - 1
+
+ private:
+  std::uint64_t state_;
+};
+
+// Value noise on a lattice that repeats every `period` cells in x and y, with smooth
+// (quintic) interpolation: x and y in lattice cells, result in [0, 1].
+double PeriodicNoise(double x, double y, int period, std::uint32_t seed);
+
+// Fractal sum of PeriodicNoise over a picture that tiles: u and v in [0, 1) of the tile,
+// the first octave has `cells` lattice cells across, each next one twice as many with
+// `gain` times the weight. Result in [0, 1].
+double TileFbm(double u, double v, int cells, int octaves, double gain, std::uint32_t seed);
+
+// One-dimensional fractal noise for skylines, x in any units of `cellWidth`; result in [0, 1].
+double LineFbm(double x, double cellWidth, int octaves, std::uint32_t seed);

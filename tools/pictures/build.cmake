@@ -1,0 +1,22 @@
+# velmora_pictures: every 2-D picture and texture of the game, drawn with cairo.
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+
+set(VELMORA_PICTURES_DIR ${CMAKE_CURRENT_LIST_DIR})
+file(GLOB VELMORA_PICTURES_SOURCES CONFIGURE_DEPENDS ${VELMORA_PICTURES_DIR}/*.cpp)
+list(FILTER VELMORA_PICTURES_SOURCES EXCLUDE REGEX "/(main|.*Test)\\.cpp$")
+
+add_library(velmora_pictures_art STATIC ${VELMORA_PICTURES_SOURCES})
+target_link_libraries(velmora_pictures_art PUBLIC velmora_writers PkgConfig::CAIRO JPEG::JPEG)
+
+add_executable(velmora_pictures ${VELMORA_PICTURES_DIR}/main.cpp)
+target_link_libraries(velmora_pictures PRIVATE velmora_pictures_art)
+
+set(VELMORA_PICTURES_STAMP ${CMAKE_CURRENT_BINARY_DIR}/pictures.stamp)
+add_custom_command(
+  OUTPUT ${VELMORA_PICTURES_STAMP}
+  COMMAND velmora_pictures ${VELMORA_RUN_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${VELMORA_PICTURES_STAMP}
+  DEPENDS velmora_pictures
+  COMMENT "Drawing the game's pictures into ${VELMORA_RUN_DIR}"
+  VERBATIM)
+list(APPEND VELMORA_CONTENT_STAMPS ${VELMORA_PICTURES_STAMP})
