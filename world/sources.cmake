@@ -3,5 +3,7 @@ list(APPEND VELMORA_CORE_SOURCES
   world/Course.cpp
   world/CourseGen.cpp
   world/Autopilot.cpp
-  world/Heightmap.cpp)
+  world/Heightmap.cpp
+  world/TerrainMesh.cpp
+  world/HudLayout.cpp)
 list(APPEND VELMORA_GFX_SOURCES)
