@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "tools/world/Heightmaps.h"
+#include "tools/world/Meshes.h"
 #include "tools/writers/ByteWriter.h"
 
 namespace {
@@ -21,6 +22,22 @@ void WriteHeightmaps(const std::string& runDir, TWorldReport& report) {
   report.lines.push_back(std::to_string(TrackDesigns().size()) + " heightmaps");
 }
 
+void WriteMeshes(const std::string& runDir, TWorldReport& report) {
+  const std::pair<const char*, TMeshData> meshes[] = {
+      {"mesh/anneau.obj", RingMesh()},
+      {"mesh/ring_caught.obj", CaughtRingMesh()},
+      {"mesh/fleche.obj", ArrowMesh()},
+      {"mesh/reduce-dash2.obj", CraftMesh(PlayerOnePaint())},
+      {"mesh/brisel reduce-dash.obj", CraftMesh(PlayerTwoPaint())},
+  };
+  for (const auto& [path, mesh] : meshes) {
+    const std::string problem = CheckMesh(mesh);
+    if (!problem.empty()) Fail(report, std::string(path) + ": " + problem);
+    else if (!WriteMesh(runDir + "/" + path, mesh)) Fail(report, std::string("cannot write ") + path);
+  }
+  report.lines.push_back(std::to_string(std::size(meshes)) + " meshes");
+}
+
 void MakeSaveFolder(const std::string& runDir, TWorldReport& report) {
   std::error_code error;
   std::filesystem::create_directories(runDir + "/save", error);
@@ -32,6 +49,7 @@ void MakeSaveFolder(const std::string& runDir, TWorldReport& report) {
 TWorldReport WriteWorldContent(const std::string& runDir) {
   TWorldReport report;
   WriteHeightmaps(runDir, report);
+  WriteMeshes(runDir, report);
   MakeSaveFolder(runDir, report);
   return report;
 }
