@@ -1,0 +1,195 @@
+#include "tools/pictures/RacePictures.h"
+
+#include <cmath>
+#include <string>
+
+#include "tools/pictures/ButtonArt.h"
+#include "tools/pictures/Canvas.h"
+#include "tools/pictures/Icons.h"
+#include "tools/pictures/Style.h"
+
+namespace {
+
+// The race keeps the alpha test at 0.75 while the HUD is drawn: its pieces are solid, with
+// only their antialiased rims softer than that.
+constexpr double kHudBodyAlpha = 0.9;
+
+// The timer's digits show in its left half: two slots of 98 x 127 from (14, 50).
+void Timer(cairo_t* cr) {
+  RoundedRectPath(cr, 6, 6, 432, 237, 44);
+  SetColour(cr, palette::kInk);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 11, 11, 422, 227, 40);
+  SetColour(cr, palette::kGold);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 18, 18, 408, 213, 34);
+  SetLinear(cr, 0, 18, 0, 231, Hex(0x3D3378), palette::kNight, kHudBodyAlpha, kHudBodyAlpha);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 22, 42, 184, 146, 18);
+  SetColour(cr, palette::kGold, 0.9);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 27, 47, 174, 136, 14);
+  SetLinear(cr, 0, 47, 0, 183, Hex(0x05040E), Hex(0x1A1636));
+  cairo_fill(cr);
+  cairo_move_to(cr, 114, 56);
+  cairo_line_to(cr, 114, 174);
+  SetColour(cr, palette::kGold, 0.35);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  DrawHourglass(cr, 262, 124, 92, {palette::kCream, palette::kInk, 3});
+  TTextStyle label{fonts::kLabel, 44, palette::kCream, palette::kPaleGold, palette::kInk, 3.5, 120, 2};
+  DrawText(cr, "TIME", 362, 124, label);
+}
+
+constexpr double kLanternY = 104;
+
+// Five lanterns on a rope, one per digit of the score: their centres are the digit slots.
+void Lanterns(cairo_t* cr) {
+  cairo_move_to(cr, 4, 24);
+  cairo_curve_to(cr, 180, 44, 376, 44, 552, 24);
+  SetColour(cr, palette::kInk);
+  cairo_set_line_width(cr, 5);
+  cairo_stroke(cr);
+  for (int slot = 0; slot < 5; ++slot) {
+    const double x = 87.5 + 95 * slot;
+    cairo_move_to(cr, x, 34);
+    cairo_line_to(cr, x, 50);
+    SetColour(cr, palette::kInk);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    DrawLantern(cr, x, kLanternY, 86, slot % 2 ? palette::kDusk : palette::kEmber, 0.95);
+  }
+  TTextStyle label{fonts::kLabel, 26, palette::kCream, palette::kPaleGold, palette::kInk, 3, 120, 0};
+  DrawText(cr, "SCORE", 40, 186, label);
+}
+
+void Digit(cairo_t* cr, int digit, double w, double h, double glyph, TRgb top, TRgb bottom, TRgb outline) {
+  TTextStyle style{fonts::kDigits, glyph, top, bottom, outline, glyph * 0.06, 0, 0};
+  DrawGlyphsCentred(cr, std::to_string(digit), w / 2, h / 2, style);
+}
+
+void WriteHud(TPictureOutput& out) {
+  {
+    TCanvas canvas(256, 128, 444, 249);
+    Timer(canvas.Cr());
+    out.Tga("img/timer.tga", canvas.Take(TEdge::Soft), TTgaPacking::Raw);
+  }
+  {
+    TCanvas canvas(512, 128, 556, 206);
+    Lanterns(canvas.Cr());
+    out.Tga("img/lanternes_score.tga", canvas.Take(TEdge::Soft), TTgaPacking::Raw);
+  }
+  for (int digit = 0; digit <= 9; ++digit) {
+    // Lantern-light figures in the timer's dark window.
+    TCanvas timer(64, 64, 98, 127);
+    Digit(timer.Cr(), digit, 98, 127, 96, palette::kPaleGold, palette::kEmber, palette::kInk);
+    out.Tga("img/timer_numbers_/" + std::to_string(digit) + ".tga", timer.Take(TEdge::Soft), TTgaPacking::Raw);
+    // Ink figures brushed on the lanterns; also shown on the pale end-of-race backdrop.
+    TCanvas score(64, 128, 95, 215);
+    Digit(score.Cr(), digit, 95, 215, 72, Hex(0x3A1408), palette::kInk, palette::kCream);
+    out.Tga("img/score_numbers_/" + std::to_string(digit) + ".tga", score.Take(TEdge::Soft), TTgaPacking::Raw);
+  }
+}
+
+constexpr double kDialCentreX = 187, kDialCentreY = 186;
+
+void Dial(cairo_t* cr) {
+  CirclePath(cr, kDialCentreX, kDialCentreY, 184);
+  SetColour(cr, palette::kInk);
+  cairo_fill(cr);
+  CirclePath(cr, kDialCentreX, kDialCentreY, 181);
+  SetColour(cr, palette::kGold);
+  cairo_fill(cr);
+  CirclePath(cr, kDialCentreX, kDialCentreY, 175);
+  SetRadial(cr, kDialCentreX, kDialCentreY - 40, 220, Hex(0x3D3378), palette::kNight, 0.92, 0.92);
+  cairo_fill(cr);
+  // The ring the mouse drags along, between 135 and 166 units from the centre.
+  cairo_new_path(cr);
+  cairo_arc(cr, kDialCentreX, kDialCentreY, 166, 0, 2 * M_PI);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, kDialCentreX, kDialCentreY, 135, 2 * M_PI, 0);
+  SetColour(cr, Hex(0x07060F), 0.97);
+  cairo_fill(cr);
+  SetColour(cr, palette::kGold, 0.8);
+  cairo_set_line_width(cr, 2);
+  CirclePath(cr, kDialCentreX, kDialCentreY, 168);
+  cairo_stroke(cr);
+  CirclePath(cr, kDialCentreX, kDialCentreY, 133);
+  cairo_stroke(cr);
+  for (int notch = 0; notch < 32; ++notch) {
+    double x, y;
+    DialNotchCentre(notch, x, y);
+    CirclePath(cr, x, y, 9);
+    SetColour(cr, Hex(0x2A2236));
+    cairo_fill_preserve(cr);
+    SetColour(cr, palette::kEmber, 0.45);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+  }
+  DrawSpeaker(cr, kDialCentreX, 92, 78, {palette::kCream, palette::kInk, 3});
+  TTextStyle hint{fonts::kText, 14, palette::kPaleGold, palette::kPaleGold, palette::kInk, 0, 200, 0};
+  DrawText(cr, "drag along the ring", kDialCentreX, 236, hint);
+}
+
+void Notch(cairo_t* cr) {
+  CirclePath(cr, 13, 13, 12);
+  SetColour(cr, palette::kInk, 0.9);
+  cairo_fill(cr);
+  CirclePath(cr, 13, 13, 10.5);
+  SetRadial(cr, 11, 10, 13, Hex(0xFFF0B0), Hex(0xE0600C), 1, 1);
+  cairo_fill(cr);
+}
+
+void Caption(cairo_t* cr, const std::string& text, double w, double h) {
+  TTextStyle style{fonts::kLabel, h * 0.72, palette::kCream, palette::kPaleGold, palette::kInk, 3, w - 8, 2};
+  DrawText(cr, text, w / 2, h / 2, style);
+}
+
+void WriteOverlay(TPictureOutput& out) {
+  {
+    TCanvas canvas(512, 512, 373, 373);
+    Dial(canvas.Cr());
+    out.Tga("img/gameOptions/img_sound.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+  }
+  {
+    TCanvas canvas(32, 32, 26, 26);
+    Notch(canvas.Cr());
+    out.Tga("img/gameOptions/bouton_orange.tga", canvas.Take(TEdge::Soft), TTgaPacking::Raw);
+  }
+  const struct {
+    const char* path;
+    const char* text;
+    double w, h;
+  } captions[2] = {{"img/gameOptions/volume.tga", "Music", 152, 41}, {"img/gameOptions/effets.tga", "Effects", 145, 40}};
+  for (const auto& caption : captions) {
+    TCanvas canvas(256, 64, caption.w, caption.h);
+    Caption(canvas.Cr(), caption.text, caption.w, caption.h);
+    out.Tga(caption.path, canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+  }
+  // One picture for every state of these two: the plain look.
+  const TButtonDesign resume{156, 99, "Resume", "", DrawPlay};
+  const TButtonDesign leave{156, 99, "Leave race", "", DrawDoor};
+  for (const auto* design : {&resume, &leave}) {
+    TCanvas canvas(256, 128, 156, 99);
+    TButtonDesign stacked = *design;
+    stacked.iconAbove = true;
+    PaintButton(canvas.Cr(), stacked, TButtonState::Inactive);
+    out.Tga(design == &resume ? "img/gameOptions/bouton_retour.tga" : "img/gameOptions/bouton_quitter.tga",
+            canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+  }
+}
+
+}  // namespace
+
+void DialNotchCentre(int index, double& x, double& y) {
+  // The first notch sits 149 units left of the dial's centre and 29 above it.
+  const double angle = index * 11.0 * M_PI / 180.0;
+  const double dx = -149, dy = -29;
+  x = kDialCentreX + dx * std::cos(angle) - dy * std::sin(angle);
+  y = kDialCentreY + dx * std::sin(angle) + dy * std::cos(angle);
+}
+
+void DrawRacePictures(TPictureOutput& out) {
+  WriteHud(out);
+  WriteOverlay(out);
+}
