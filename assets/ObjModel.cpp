@@ -34,17 +34,15 @@ bool StartsWith(const std::string& line, const char* keyword) {
 }
 
 // Cuts at blanks as TextBefore does: a token runs to the next blank found from its second
-// character on, and the cut goes on after that one blank. At most `limit` tokens.
+// character on, and the cut goes on after that one blank. A token of blanks alone (a run
+// of several blanks) holds no number and is passed over. At most `limit` tokens.
 std::vector<std::string> SplitAtBlanks(const std::string& text, std::size_t limit) {
   std::vector<std::string> tokens;
   std::size_t start = 0;
   while (start < text.size() && tokens.size() < limit) {
-    const std::size_t blank = text.find(' ', start + 1);
-    if (blank == std::string::npos) {
-      tokens.push_back(text.substr(start));
-      break;
-    }
-    tokens.push_back(text.substr(start, blank - start));
+    std::size_t blank = text.find(' ', start + 1);
+    if (blank == std::string::npos) blank = text.size();
+    if (text.find_first_not_of(' ', start) < blank) tokens.push_back(text.substr(start, blank - start));
     start = blank + 1;
   }
   return tokens;
@@ -88,9 +86,7 @@ t_vt ParseFaceCorner(const std::string& token) {
 }
 
 // Any number of corners; blanks at the end of the line give none.
-t_tab_vt ParseFace(std::string text) {
-  const std::size_t last = text.find_last_not_of(' ');
-  text.erase(last == std::string::npos ? 0 : last + 1);
+t_tab_vt ParseFace(const std::string& text) {
   t_tab_vt corners;
   for (const auto& token : SplitAtBlanks(text, text.size())) corners.push_back(ParseFaceCorner(token));
   return corners;
