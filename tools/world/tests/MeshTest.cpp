@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "assets/ObjModel.h"
 #include "tools/world/MeshShapes.h"
 #include "tools/world/Meshes.h"
 
@@ -138,4 +139,34 @@ TEST(WorldgenMesh, LoftClosesPointedEndsWithTriangles) {
   EXPECT_EQ(quads, 6);          // the cylinder
   EXPECT_EQ(triangles, 6 + 6);  // the point's fan and the flat cap at the far end
   EXPECT_EQ(FacesWoundAgainstTheirNormals(mesh), 0);
+}
+
+TEST(WorldgenMesh, TheGameReadsBackWhatWasWritten) {
+  const TMeshData craft = CraftMesh(PlayerTwoPaint());
+  const t_OBJ_item read = ParseObj("mesh/brisel reduce-dash.obj", FormatObj(craft, "brisel reduce-dash.mtl"),
+                                   [&](std::string& text) {
+                                     text = FormatMtl(craft);
+                                     return true;
+                                   });
+  ASSERT_EQ(read.vertices.size(), craft.vertices.size());
+  ASSERT_EQ(read.normals.size(), craft.normals.size());
+  ASSERT_EQ(read.groups.size(), craft.groups.size());
+  ASSERT_EQ(read.materials.size(), craft.materials.size());
+  size_t faces = 0;
+  for (size_t g = 0; g < craft.groups.size(); ++g) {
+    EXPECT_EQ(read.groups[g].name, craft.groups[g].name);
+    EXPECT_EQ(read.groups[g].firstFace, static_cast<int>(faces) + 1);
+    EXPECT_EQ(read.materials[static_cast<size_t>(read.groups[g].materialIndex)].name, craft.groups[g].material);
+    faces += craft.groups[g].faces.size();
+  }
+  ASSERT_EQ(read.faces.size(), faces);
+  const TMeshFace& first = craft.groups[0].faces[0];
+  ASSERT_EQ(read.faces[0].size(), first.vertices.size());
+  EXPECT_EQ(read.faces[0][0][0].value, first.vertices[0] + 1);
+  EXPECT_EQ(read.faces[0][0][1].present, 0.0);
+  EXPECT_EQ(read.faces[0][0][2].value, first.normals[0] + 1);
+  for (size_t i = 0; i < craft.vertices.size(); ++i) EXPECT_NEAR(read.vertices[i].x, craft.vertices[i].x, 1e-6);
+  const t_rec_mtl& hull = read.materials[0];
+  EXPECT_TRUE(hull.hasAmbient && hull.hasDiffuse && hull.hasSpecular && hull.hasNs);
+  EXPECT_NEAR(hull.diffuse[0], PlayerTwoPaint().hull.r, 1e-6);
 }
