@@ -6,4 +6,8 @@ list(APPEND VELMORA_CORE_SOURCES
   world/Heightmap.cpp
   world/TerrainMesh.cpp
   world/HudLayout.cpp)
-list(APPEND VELMORA_GFX_SOURCES)
+list(APPEND VELMORA_GFX_SOURCES
+  world/Umap.cpp
+  world/Utrack.cpp
+  world/UphysicEngine3.cpp
+  world/Uinterface.cpp)

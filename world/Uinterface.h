@@ -1,0 +1,58 @@
+// The race HUD: timer and lantern panels with their digits in a centred orthographic
+// overlay, and the small 3-D compass arrow aimed at the current ring.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "assets/ULoaderObj.h"
+#include "assets/Utype.h"
+#include "world/HudLayout.h"
+
+class TInterface {
+ public:
+  // Loads the panel and digit pictures and the arrow mesh, and compiles the panel list,
+  // for a viewport of the given size (half the height in the split screen).
+  TInterface(int baseScore, int viewportWidth, int viewportHeight);
+  ~TInterface();
+  TInterface(const TInterface&) = delete;
+  TInterface& operator=(const TInterface&) = delete;
+
+  // Once per frame after the world: panels, score (caught x 10 + base score), time left,
+  // then the arrow. A negative time left shows 00.
+  void DrawFrame(const TCompassData& compass, int caughtCount, bool split, int timeLeft);
+
+  // Draws value into the slots' count of digits with leading zeros, in the current
+  // projection; the digit shown in each slot is stored in `slots`.
+  static void DrawNumber(int value, TDigits_array& slots, const TScore_numbers& images, int spacing);
+
+  // One overlay picture, centred on its anchor plus offset, in this HUD's overlay.
+  void DrawImg(const TImg& image) const;
+
+  // For the end of the race, which shows the score with the score digits.
+  const TScore_numbers& ScoreDigits() const { return scoreDigits_; }
+  TDigits_array& ScoreSlots() { return scoreSlots_; }
+  const TScore_numbers& TimerDigits() const { return timerDigits_; }
+  TDigits_array& TimerSlots() { return timerSlots_; }
+  const TImg& TimerPanel() const { return timerPanel_; }
+  const TImg& LanternPanel() const { return lanternPanel_; }
+  int BaseScore() const { return baseScore_; }
+  std::uint32_t PanelList() const { return panelList_; }
+
+ private:
+  void SetOverlayProjection() const;
+  void DrawArrow(const TCompassData& compass, bool split) const;
+
+  double viewportWidth_;
+  double viewportHeight_;
+  TImg arrowImg_;
+  std::unique_ptr<TObj> arrow_;
+  TImg timerPanel_;
+  int baseScore_;
+  TImg lanternPanel_;
+  TScore_numbers timerDigits_;
+  TDigits_array timerSlots_;
+  std::uint32_t panelList_ = 0;
+  TScore_numbers scoreDigits_;
+  TDigits_array scoreSlots_;
+};
