@@ -28,10 +28,19 @@ std::uint32_t Hash(std::int32_t x, std::int32_t y, std::uint32_t seed) {
   return h;
 }
 
-double Lattice(int x, int y, int period, std::uint32_t seed) {
-  x = ((x % period) + period) % period;
-  y = ((y % period) + period) % period;
-  return (Hash(x, y, seed) & 0xFFFFFF) / 16777215.0;
+// The gradient at a lattice point: one of 16 directions picked by the hash.
+void Gradient(int x, int y, int periodX, int periodY, std::uint32_t seed, double& gx, double& gy) {
+  x = ((x % periodX) + periodX) % periodX;
+  y = ((y % periodY) + periodY) % periodY;
+  const double angle = (Hash(x, y, seed) & 15) * (2 * M_PI / 16) + 0.3;
+  gx = std::cos(angle);
+  gy = std::sin(angle);
+}
+
+double Corner(int ix, int iy, double dx, double dy, int periodX, int periodY, std::uint32_t seed) {
+  double gx, gy;
+  Gradient(ix, iy, periodX, periodY, seed, gx, gy);
+  return gx * dx + gy * dy;
 }
 
 double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
@@ -39,13 +48,22 @@ double Fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 }  // namespace
 
 double PeriodicNoise(double x, double y, int period, std::uint32_t seed) {
+  return PeriodicNoise(x, y, period, period, seed);
+}
+
+// Gradient noise rather than value noise: no blocky lattice shows through.
+double PeriodicNoise(double x, double y, int periodX, int periodY, std::uint32_t seed) {
   const double fx = std::floor(x), fy = std::floor(y);
   const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-  const double tx = Fade(x - fx), ty = Fade(y - fy);
-  const double a = Lattice(ix, iy, period, seed), b = Lattice(ix + 1, iy, period, seed);
-  const double c = Lattice(ix, iy + 1, period, seed), d = Lattice(ix + 1, iy + 1, period, seed);
+  const double dx = x - fx, dy = y - fy;
+  const double tx = Fade(dx), ty = Fade(dy);
+  const double a = Corner(ix, iy, dx, dy, periodX, periodY, seed);
+  const double b = Corner(ix + 1, iy, dx - 1, dy, periodX, periodY, seed);
+  const double c = Corner(ix, iy + 1, dx, dy - 1, periodX, periodY, seed);
+  const double d = Corner(ix + 1, iy + 1, dx - 1, dy - 1, periodX, periodY, seed);
   const double top = a + (b - a) * tx, bottom = c + (d - c) * tx;
-  return top + (bottom - top) * ty;
+  const double n = 0.5 + 0.75 * (top + (bottom - top) * ty);
+  return n < 0 ? 0 : (n > 1 ? 1 : n);
 }
 
 double TileFbm(double u, double v, int cells, int octaves, double gain, std::uint32_t seed) {

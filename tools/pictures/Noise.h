@@ -19,6 +19,8 @@ class TRandom {
 // Value noise on a lattice that repeats every `period` cells in x and y, with smooth
 // (quintic) interpolation: x and y in lattice cells, result in [0, 1].
 double PeriodicNoise(double x, double y, int period, std::uint32_t seed);
+// The same with separate periods across and down, for grain that runs one way.
+double PeriodicNoise(double x, double y, int periodX, int periodY, std::uint32_t seed);
 
 // Fractal sum of PeriodicNoise over a picture that tiles: u and v in [0, 1) of the tile,
 // the first octave has `cells` lattice cells across, each next one twice as many with

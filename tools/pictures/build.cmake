@@ -20,3 +20,13 @@ add_custom_command(
   COMMENT "Drawing the game's pictures into ${VELMORA_RUN_DIR}"
   VERBATIM)
 list(APPEND VELMORA_CONTENT_STAMPS ${VELMORA_PICTURES_STAMP})
+
+# Proof: the generator's pictures, read back through the game's own decoders ...
+file(GLOB VELMORA_PICTURES_TESTS CONFIGURE_DEPENDS ${VELMORA_PICTURES_DIR}/*Test.cpp)
+add_executable(velmora_pictures_tests ${VELMORA_PICTURES_TESTS})
+target_link_libraries(velmora_pictures_tests PRIVATE velmora_pictures_art GTest::gtest GTest::gtest_main)
+add_test(NAME pictures_tests COMMAND velmora_pictures_tests)
+# ... and the same bytes at every run.
+add_test(NAME pictures_deterministic
+         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:velmora_pictures>
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/pictures_twice -P ${VELMORA_PICTURES_DIR}/CompareRuns.cmake)
