@@ -27,6 +27,7 @@ struct TClientSocket::TImpl {
   TPerso incoming;
   bool linkDown = true;
   bool receiving = false;
+  unsigned socketGeneration = 0;  // a reconnection makes older completions stale
   bool replyReceived = false;
   bool waitError = false;
   bool heard = false;
@@ -72,9 +73,12 @@ void StartReceive(const TImplPtr& impl) {
   if (s.receiving || !s.socket.is_open()) return;
   s.receiving = true;
   std::weak_ptr<TClientSocket::TImpl> weak = impl;
-  s.socket.async_receive(asio::buffer(s.buffer), [weak](std::error_code ec, std::size_t n) {
+  const unsigned generation = s.socketGeneration;
+  s.socket.async_receive(asio::buffer(s.buffer), [weak, generation](std::error_code ec,
+                                                                    std::size_t n) {
     const TImplPtr self = weak.lock();
     if (!self || ec == asio::error::operation_aborted) return;
+    if (generation != self->socketGeneration) return;
     self->receiving = false;
     if (ec) {
       // Not re-armed here: an error that repeats at once would spin the pump.
@@ -104,6 +108,7 @@ void CloseSocket(TClientSocket::TImpl& s) {
   std::error_code ignored;
   s.socket.close(ignored);
   s.receiving = false;
+  ++s.socketGeneration;
 }
 
 // Waits for any record from the relay, sending again in case ours was lost;
@@ -124,7 +129,7 @@ void WaitForReply(const TImplPtr& impl) {
     if (!s.receiving && !s.waitError) StartReceive(impl);
   }
   netpump::Drain();
-  if (!s.replyReceived && deadline > start) ++s.timeouts;
+  if (!s.replyReceived && !s.waitError && deadline > start) ++s.timeouts;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <random>
 
 #include <asio/io_context.hpp>
@@ -25,6 +26,20 @@ double Millis(F&& f) {
   const auto start = Clock::now();
   f();
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The link runs on the game's thread: no socket work may start threads of its own.
+int ThreadCount() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "Threads:") {
+      int count = 0;
+      status >> count;
+      return count;
+    }
+  }
+  return -1;
 }
 
 TPerso Frame(int player, int frame) {
@@ -94,6 +109,8 @@ TEST_F(NetLink, HostAloneWaitsOnlyTheLimitAndRelaysNothing) {
 }
 
 TEST_F(NetLink, TwoPlayersGetEachOthersRecordsWithoutWaiting) {
+  const int threads = ThreadCount();
+  ASSERT_GT(threads, 0);
   TClientSocket a("tovelu", {}, {});
   TClientSocket b("tovelu", {}, {});
   Connect(a);
@@ -122,6 +139,7 @@ TEST_F(NetLink, TwoPlayersGetEachOthersRecordsWithoutWaiting) {
   got = b.Exchange(Frame(2, 2));
   EXPECT_EQ(got.position.x, 2.0);
   EXPECT_EQ(relay.Registry().Dropped(), 0);
+  EXPECT_EQ(ThreadCount(), threads);
 }
 
 TEST_F(NetLink, ThousandExchangesLosingOneDatagramInFiveNeverStallPastTheWait) {
@@ -238,6 +256,28 @@ TEST_F(NetLink, ClientDropsAndCountsMalformedRepliesAndKeepsTheGoodOne) {
   EXPECT_EQ(a.Timeouts(), 1);
 }
 
+TEST_F(NetLink, ReconnectingListensToTheNewRelayOnly) {
+  TRawSocket first;
+  TRawSocket second;
+  TClientSocket a("tovelu", {}, {});
+  a.ConnectTo("127.0.0.1", std::to_string(first.Port()));
+  a.Exchange(Frame(1, 1));
+  udp::endpoint client;
+  ASSERT_FALSE(first.ReceiveAll(client).empty());
+  first.socket.send_to(asio::buffer(EncodePerso(Frame(2, 7))), client);
+  a.ConnectTo("127.0.0.1", std::to_string(second.Port()));
+  ASSERT_FALSE(a.LinkDown());
+  first.socket.send_to(asio::buffer(EncodePerso(Frame(2, 8))), client);
+  a.Exchange(Frame(1, 2));
+  EXPECT_EQ(a.Received(), 0) << "nothing from the relay left behind";
+  udp::endpoint moved;
+  const auto sent = second.ReceiveAll(moved);
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(DecodePerso(sent.back().data(), sent.back().size())->position.x, 2.0);
+  second.socket.send_to(asio::buffer(EncodePerso(Frame(2, 9))), moved);
+  EXPECT_EQ(a.Exchange(Frame(1, 3)).position.x, 9.0);
+}
+
 TEST_F(NetLink, SecondInstanceJoinsWhileTheFirstHosts) {
   EXPECT_EQ(TryCreateRelay(port, "127.0.0.1"), nullptr);
   const TLanRole joiner = ChooseLanRole("", port);
@@ -271,7 +311,7 @@ TEST_F(NetLink, SilentOtherPlayerIsGoneAndFramesStopWaitingUntilItReturns) {
   a.Exchange(Frame(1, 2));
   while (Clock::now() - a.LastDatagramTime() < quick.goneAfter) a.Exchange(Frame(1, 3));
   EXPECT_TRUE(a.OtherPlayerGone());
-  EXPECT_LT(Millis([&] { a.Exchange(Frame(1, 4)); }), 10.0);
+  EXPECT_LT(Millis([&] { a.Exchange(Frame(1, 4)); }), 25.0);
 
   TClientSocket b("tovelu", {}, {});
   Connect(b);
@@ -300,7 +340,7 @@ TEST(NetConsole, ConnectionLinesAndLinkDownByte) {
     c.ConnectTo("127.0.0.1", "0");
     EXPECT_TRUE(c.LinkDown());
     // Without a link an exchange returns at once with the record it has.
-    EXPECT_LT(Millis([&] { c.Exchange(Frame(1, 1)); }), 10.0);
+    EXPECT_LT(Millis([&] { c.Exchange(Frame(1, 1)); }), 25.0);
     c.ConnectTo("localhost", port);
     EXPECT_FALSE(c.LinkDown());
     EXPECT_EQ(c.RemoteAddress(), "localhost");
@@ -326,6 +366,7 @@ TEST(NetConsole, RefusedDatagramsEndTheWaitWithOneErrorLine) {
     EXPECT_LT(Millis([&] { got = c.Exchange(Frame(1, 1)); }), 45.0);
     c.Exchange(Frame(1, 2));
     EXPECT_EQ(got.number, 0);
+    EXPECT_EQ(c.Timeouts(), 0) << "a refusal is no wait that ran out";
   }
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "Connection reussi ! GG Talvo t'es trop fort!\n"
