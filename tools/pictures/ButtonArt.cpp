@@ -117,9 +117,10 @@ void PaintIconAbove(cairo_t* cr, const TButtonDesign& d, TButtonState state) {
   d.icon(cr, d.width / 2, d.height * (d.subLabel.empty() ? 0.34 : 0.33), size, IconColours(state, size));
   const double labelSize = d.height * (d.subLabel.empty() ? 0.2 : 0.17);
   const double maxWidth = d.width * 0.8;
-  DrawText(cr, d.label, d.width / 2, d.height * (d.subLabel.empty() ? 0.72 : 0.68), LabelStyle(state, labelSize, maxWidth));
+  const double labelY = d.height * (d.subLabel.empty() ? 0.72 : 0.665);
+  DrawText(cr, d.label, d.width / 2, labelY, LabelStyle(state, labelSize, maxWidth));
   if (!d.subLabel.empty())
-    DrawText(cr, d.subLabel, d.width / 2, d.height * 0.84, LabelStyle(state, labelSize * 0.62, maxWidth));
+    DrawText(cr, d.subLabel, d.width / 2, d.height * 0.855, LabelStyle(state, labelSize * 0.62, maxWidth));
 }
 
 }  // namespace

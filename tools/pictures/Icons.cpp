@@ -287,11 +287,10 @@ void DrawFloppy(cairo_t* cr, double cx, double cy, double size, const TIconColou
   cairo_fill(cr);
 }
 
-void DrawLantern(cairo_t* cr, double cx, double cy, double width, TRgb body, double glow) {
-  const double h = width * 1.3;
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  // Body: an oval of paper stretched over ribs.
+namespace {
+
+// The lantern's paper body: an oval stretched over ribs, drawn about the origin.
+void LanternBody(cairo_t* cr, double width, double h, TRgb body, double glow) {
   cairo_save(cr);
   cairo_scale(cr, width / 2, h / 2 * 0.86);
   CirclePath(cr, 0, 0, 1);
@@ -311,6 +310,15 @@ void DrawLantern(cairo_t* cr, double cx, double cy, double width, TRgb body, dou
     cairo_curve_to(cr, -half * 0.5, y + h * 0.03, half * 0.5, y + h * 0.03, half, y);
   }
   cairo_stroke(cr);
+}
+
+}  // namespace
+
+void DrawLantern(cairo_t* cr, double cx, double cy, double width, TRgb body, double glow) {
+  const double h = width * 1.3;
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  LanternBody(cr, width, h, body, glow);
   // Caps and tassel.
   SetColour(cr, palette::kInk);
   RoundedRectPath(cr, -width * 0.26, -h * 0.5, width * 0.52, h * 0.1, width * 0.03);

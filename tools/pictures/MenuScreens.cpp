@@ -277,8 +277,8 @@ void StencilLogo(cairo_t* cr) {
       cairo_move_to(cr, 400 + side * inner, y);
       cairo_curve_to(cr, 400 + side * (inner + length * 0.5), y - lift * 0.2, 400 + side * (inner + length * 0.8),
                      y - lift, 400 + side * (inner + length), y - lift * 1.2);
-      cairo_curve_to(cr, 400 + side * (inner + length * 0.75), y - lift * 0.6 + thick, 400 + side * (inner + length * 0.4),
-                     y + thick, 400 + side * inner, y + thick);
+      cairo_curve_to(cr, 400 + side * (inner + length * 0.75), y - lift * 0.6 + thick,
+                     400 + side * (inner + length * 0.4), y + thick, 400 + side * inner, y + thick);
       cairo_close_path(cr);
       cairo_fill(cr);
     }

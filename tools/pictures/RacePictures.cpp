@@ -93,17 +93,9 @@ void WriteHud(TPictureOutput& out) {
 
 constexpr double kDialCentreX = 187, kDialCentreY = 186;
 
-void Dial(cairo_t* cr) {
-  CirclePath(cr, kDialCentreX, kDialCentreY, 184);
-  SetColour(cr, palette::kInk);
-  cairo_fill(cr);
-  CirclePath(cr, kDialCentreX, kDialCentreY, 181);
-  SetColour(cr, palette::kGold);
-  cairo_fill(cr);
-  CirclePath(cr, kDialCentreX, kDialCentreY, 175);
-  SetRadial(cr, kDialCentreX, kDialCentreY - 40, 220, Hex(0x3D3378), palette::kNight, 0.92, 0.92);
-  cairo_fill(cr);
-  // The ring the mouse drags along, between 135 and 166 units from the centre.
+// The ring the mouse drags along, between 135 and 166 units from the centre, with a socket
+// under each notch so that the unlit steps show too.
+void DialRing(cairo_t* cr) {
   cairo_new_path(cr);
   cairo_arc(cr, kDialCentreX, kDialCentreY, 166, 0, 2 * M_PI);
   cairo_new_sub_path(cr);
@@ -126,6 +118,19 @@ void Dial(cairo_t* cr) {
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
   }
+}
+
+void Dial(cairo_t* cr) {
+  CirclePath(cr, kDialCentreX, kDialCentreY, 184);
+  SetColour(cr, palette::kInk);
+  cairo_fill(cr);
+  CirclePath(cr, kDialCentreX, kDialCentreY, 181);
+  SetColour(cr, palette::kGold);
+  cairo_fill(cr);
+  CirclePath(cr, kDialCentreX, kDialCentreY, 175);
+  SetRadial(cr, kDialCentreX, kDialCentreY - 40, 220, Hex(0x3D3378), palette::kNight, 0.92, 0.92);
+  cairo_fill(cr);
+  DialRing(cr);
   DrawSpeaker(cr, kDialCentreX, 92, 78, {palette::kCream, palette::kInk, 3});
   TTextStyle hint{fonts::kText, 14, palette::kPaleGold, palette::kPaleGold, palette::kInk, 0, 200, 0};
   DrawText(cr, "drag along the ring", kDialCentreX, 236, hint);
@@ -160,7 +165,8 @@ void WriteOverlay(TPictureOutput& out) {
     const char* path;
     const char* text;
     double w, h;
-  } captions[2] = {{"img/gameOptions/volume.tga", "Music", 152, 41}, {"img/gameOptions/effets.tga", "Effects", 145, 40}};
+  } captions[2] = {{"img/gameOptions/volume.tga", "Music", 152, 41},
+                   {"img/gameOptions/effets.tga", "Effects", 145, 40}};
   for (const auto& caption : captions) {
     TCanvas canvas(256, 64, caption.w, caption.h);
     Caption(canvas.Cr(), caption.text, caption.w, caption.h);

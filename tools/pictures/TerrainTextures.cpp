@@ -33,62 +33,83 @@ TPicture Blank(int size) {
   return picture;
 }
 
-// Every surface starts from the same mottled base and adds its own grain; all terms are
-// periodic over the tile, so the repeated tiles join without seams.
+// What every surface is built from at one point of the tile: all terms are periodic over
+// the tile, so the repeated tiles join without seams.
+struct TSample {
+  const TTerrainLook& look;
+  double u, v;
+  double base;  // large mottling, 0..1
+  double t;     // the same with the contrast the ramp uses
+  double fine;  // small grain, 0..1
+};
+
+TRgb GrassColour(const TSample& p) {
+  const double blades = TileFbm(p.u, p.v, 64, 2, 0.6, p.look.seed + 3);
+  TRgb c = Ramp(p.look, std::clamp(p.t * 0.6 + blades * 0.5 - 0.05, 0.0, 1.0));
+  if (p.look.surface == TSurface::Meadow && PeriodicNoise(p.u * 48, p.v * 48, 48, p.look.seed + 9) > 0.86)
+    c = Mix(c, Hex(0xF4E27A), 0.8);  // flowers
+  return Scale(c, 0.92 + 0.16 * p.fine);
+}
+
+TRgb PaperColour(const TSample& p) {
+  const double fibres = PeriodicNoise(p.u * 96, p.v * 24, 96, 24, p.look.seed + 5);
+  const double stains = Smooth(0.6, 0.8, TileFbm(p.u, p.v, 6, 3, 0.5, p.look.seed + 2));
+  return Scale(Ramp(p.look, 0.4 + 0.35 * p.t + 0.12 * fibres - 0.2 * stains), 0.95 + 0.08 * p.fine);
+}
+
+TRgb SandColour(const TSample& p) {
+  // Whole numbers of ripples across and down the tile, bent by the mottling.
+  const double ripple = 0.5 + 0.5 * std::sin(2 * M_PI * (6 * p.u + 2 * p.v + 0.8 * p.base));
+  return Scale(Ramp(p.look, 0.25 + 0.45 * p.t + 0.3 * ripple), 0.94 + 0.1 * p.fine);
+}
+
+TRgb RockColour(const TSample& p) {
+  const double ridged = 1 - std::fabs(2 * TileFbm(p.u, p.v, 8, 4, 0.5, p.look.seed + 7) - 1);
+  TRgb c = Ramp(p.look, std::clamp(0.5 * p.t + 0.4 * ridged * ridged, 0.0, 1.0));
+  if (p.look.surface == TSurface::Basalt && ridged > 0.97) c = Mix(c, Hex(0xD8324A), (ridged - 0.97) / 0.03);
+  return Scale(c, 0.9 + 0.2 * p.fine);
+}
+
+TRgb LeavesColour(const TSample& p) {
+  const double leaf = PeriodicNoise(p.u * 40, p.v * 40, 40, p.look.seed + 6);
+  TRgb c = Ramp(p.look, std::clamp(p.t * 0.7 + leaf * 0.5 - 0.1, 0.0, 1.0));
+  if (leaf > 0.8) c = Mix(c, Hex(0xC8401A), (leaf - 0.8) * 3);
+  return Scale(c, 0.9 + 0.18 * p.fine);
+}
+
+TRgb SnowColour(const TSample& p) {
+  TRgb c = Ramp(p.look, 0.45 + 0.55 * p.t);
+  if (PeriodicNoise(p.u * 128, p.v * 128, 128, p.look.seed + 8) > 0.93) c = Mix(c, Hex(0xFFFFFF), 0.9);  // sparkle
+  return Scale(c, 0.97 + 0.05 * p.fine);
+}
+
+// Graph paper: a line at the tile's border marks every grid cell of the terrain.
+TRgb GridColour(const TSample& p) {
+  const double du = std::min(p.u, 1 - p.u) * 16, dv = std::min(p.v, 1 - p.v) * 16;
+  const double minor = std::min(std::fabs(p.u * 8 - std::round(p.u * 8)), std::fabs(p.v * 8 - std::round(p.v * 8)));
+  TRgb c = Ramp(p.look, 0.55 + 0.2 * p.t);
+  if (minor < 0.04) c = Mix(c, p.look.dark, 0.35);
+  if (std::min(du, dv) < 0.12) c = Mix(c, p.look.dark, 0.8);
+  return c;
+}
+
 TRgb SurfaceColour(const TTerrainLook& look, double u, double v) {
-  const std::uint32_t s = look.seed;
-  const double base = TileFbm(u, v, 4, 5, 0.55, s);
-  const double fine = TileFbm(u, v, 32, 2, 0.5, s + 11);
+  const double base = TileFbm(u, v, 4, 5, 0.55, look.seed);
   // Moderate contrast: the tile repeats over the whole terrain, strong blotches would show it.
-  double t = std::clamp((base - 0.5) * 1.5 + 0.5, 0.0, 1.0);
+  const double t = std::clamp((base - 0.5) * 1.5 + 0.5, 0.0, 1.0);
+  const TSample p{look, u, v, base, t, TileFbm(u, v, 32, 2, 0.5, look.seed + 11)};
   switch (look.surface) {
     case TSurface::Grass:
-    case TSurface::Meadow: {
-      const double blades = TileFbm(u, v, 64, 2, 0.6, s + 3);
-      t = std::clamp(t * 0.6 + blades * 0.5 - 0.05, 0.0, 1.0);
-      TRgb c = Ramp(look, t);
-      if (look.surface == TSurface::Meadow && PeriodicNoise(u * 48, v * 48, 48, s + 9) > 0.86)
-        c = Mix(c, Hex(0xF4E27A), 0.8);  // flowers
-      return Scale(c, 0.92 + 0.16 * fine);
-    }
-    case TSurface::Paper: {
-      const double fibres = PeriodicNoise(u * 96, v * 24, 96, 24, s + 5);
-      const double stains = Smooth(0.6, 0.8, TileFbm(u, v, 6, 3, 0.5, s + 2));
-      return Scale(Ramp(look, 0.4 + 0.35 * t + 0.12 * fibres - 0.2 * stains), 0.95 + 0.08 * fine);
-    }
-    case TSurface::Sand: {
-      const double ripple = 0.5 + 0.5 * std::sin(2 * M_PI * (6 * u + 2 * v + 0.8 * base));
-      return Scale(Ramp(look, 0.25 + 0.45 * t + 0.3 * ripple), 0.94 + 0.1 * fine);
-    }
+    case TSurface::Meadow: return GrassColour(p);
+    case TSurface::Paper: return PaperColour(p);
+    case TSurface::Sand: return SandColour(p);
     case TSurface::Rock:
-    case TSurface::Basalt: {
-      const double ridged = 1 - std::fabs(2 * TileFbm(u, v, 8, 4, 0.5, s + 7) - 1);
-      TRgb c = Ramp(look, std::clamp(0.2 + 0.5 * t + 0.4 * ridged * ridged - 0.2, 0.0, 1.0));
-      if (look.surface == TSurface::Basalt && ridged > 0.97) c = Mix(c, Hex(0xD8324A), (ridged - 0.97) / 0.03);
-      return Scale(c, 0.9 + 0.2 * fine);
-    }
+    case TSurface::Basalt: return RockColour(p);
     case TSurface::Earth:
-      return Scale(Ramp(look, t * 0.8 + fine * 0.2), 0.9 + 0.2 * TileFbm(u, v, 64, 1, 0.5, s + 4));
-    case TSurface::Leaves: {
-      const double leaf = PeriodicNoise(u * 40, v * 40, 40, s + 6);
-      TRgb c = Ramp(look, std::clamp(t * 0.7 + leaf * 0.5 - 0.1, 0.0, 1.0));
-      if (leaf > 0.8) c = Mix(c, Hex(0xC8401A), (leaf - 0.8) * 3);
-      return Scale(c, 0.9 + 0.18 * fine);
-    }
-    case TSurface::Snow: {
-      TRgb c = Ramp(look, 0.45 + 0.55 * t);
-      if (PeriodicNoise(u * 128, v * 128, 128, s + 8) > 0.93) c = Mix(c, Hex(0xFFFFFF), 0.9);  // sparkle
-      return Scale(c, 0.97 + 0.05 * fine);
-    }
-    case TSurface::Grid: {
-      // Graph paper: a line at the tile's border marks every grid cell of the terrain.
-      const double du = std::min(u, 1 - u) * 16, dv = std::min(v, 1 - v) * 16;
-      const double minor = std::min(std::fabs(u * 8 - std::round(u * 8)), std::fabs(v * 8 - std::round(v * 8)));
-      TRgb c = Ramp(look, 0.55 + 0.2 * t);
-      if (minor < 0.04) c = Mix(c, look.dark, 0.35);
-      if (std::min(du, dv) < 0.12) c = Mix(c, look.dark, 0.8);
-      return c;
-    }
+      return Scale(Ramp(look, t * 0.8 + p.fine * 0.2), 0.9 + 0.2 * TileFbm(u, v, 64, 1, 0.5, look.seed + 4));
+    case TSurface::Leaves: return LeavesColour(p);
+    case TSurface::Snow: return SnowColour(p);
+    case TSurface::Grid: return GridColour(p);
   }
   return Ramp(look, t);
 }
