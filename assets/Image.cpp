@@ -128,44 +128,58 @@ bool TgaDataCanFill(std::size_t available, unsigned type, long long pixels, int 
   return static_cast<long long>(available) >= needed;
 }
 
+// The pixel size is a template argument so that each copy is a fixed-size move.
+template <int kSize>
+void SwapCopy(const std::uint8_t* source, std::uint8_t* destination) {
+  destination[0] = source[2];
+  destination[1] = source[1];
+  destination[2] = source[0];
+  if constexpr (kSize == 4) destination[3] = source[3];
+}
+
+template <int kSize>
 bool ReadTgaRaw(const TBytes& bytes, std::size_t dataStart, TImage& image) {
-  const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
   if (bytes.size() < dataStart || bytes.size() - dataStart < image.pixels.size()) return false;
   const std::uint8_t* source = bytes.data() + dataStart;
   std::uint8_t* target = image.pixels.data();
-  const int size = image.channels;
-  for (std::size_t i = 0; i < count; ++i, source += size, target += size) {
-    CopyPixelSwapped(source, target, size);
-  }
+  std::uint8_t* const end = target + image.pixels.size();
+  for (; target != end; source += kSize, target += kSize) SwapCopy<kSize>(source, target);
   return true;
 }
 
 // Packets until every pixel is written; a packet that runs past the last pixel stops
 // there, and data that ends first leaves the picture unread (false).
+template <int kSize>
 bool ReadTgaRle(const TBytes& bytes, std::size_t dataStart, TImage& image) {
   if (bytes.size() < dataStart) return false;
-  const std::size_t size = static_cast<std::size_t>(image.channels);
   const std::uint8_t* in = bytes.data() + dataStart;
-  const std::uint8_t* inEnd = bytes.data() + bytes.size();
+  const std::uint8_t* const inEnd = bytes.data() + bytes.size();
   std::uint8_t* out = image.pixels.data();
   std::uint8_t* const outEnd = out + image.pixels.size();
   while (out < outEnd) {
     if (in == inEnd) return false;
     const unsigned header = *in++;
-    const std::size_t count =
-        std::min<std::size_t>((header & 0x7F) + 1, static_cast<std::size_t>(outEnd - out) / size);
-    const std::size_t needed = header < 128 ? count * size : size;
+    const std::size_t count = std::min<std::size_t>((header & 0x7F) + 1, static_cast<std::size_t>(outEnd - out) / kSize);
+    const std::size_t needed = header < 128 ? count * kSize : kSize;
     if (static_cast<std::size_t>(inEnd - in) < needed) return false;
     if (header < 128) {
-      for (std::size_t i = 0; i < count; ++i) CopyPixelSwapped(in + i * size, out + i * size, image.channels);
+      for (std::size_t i = 0; i < count; ++i) SwapCopy<kSize>(in + i * kSize, out + i * kSize);
     } else {
-      CopyPixelSwapped(in, out, image.channels);
-      for (std::size_t i = 1; i < count; ++i) std::memcpy(out + i * size, out, size);
+      std::uint8_t pixel[kSize];
+      SwapCopy<kSize>(in, pixel);
+      for (std::size_t i = 0; i < count; ++i) std::memcpy(out + i * kSize, pixel, kSize);
     }
     in += needed;
-    out += count * size;
+    out += count * kSize;
   }
   return true;
+}
+
+bool ReadTgaPixels(const TBytes& bytes, std::size_t dataStart, unsigned type, TImage& image) {
+  if (type == 2) {
+    return image.channels == 4 ? ReadTgaRaw<4>(bytes, dataStart, image) : ReadTgaRaw<3>(bytes, dataStart, image);
+  }
+  return image.channels == 4 ? ReadTgaRle<4>(bytes, dataStart, image) : ReadTgaRle<3>(bytes, dataStart, image);
 }
 
 }  // namespace
@@ -190,10 +204,11 @@ void SwapRedBlue(std::uint8_t* pixels, std::size_t count) {
 }
 
 void CopyPixelSwapped(const std::uint8_t* source, std::uint8_t* destination, int bytesPerPixel) {
-  destination[0] = source[2];
-  destination[1] = source[1];
-  destination[2] = source[0];
-  if (bytesPerPixel == 4) destination[3] = source[3];
+  if (bytesPerPixel == 4) {
+    SwapCopy<4>(source, destination);
+  } else {
+    SwapCopy<3>(source, destination);
+  }
 }
 
 TDecodeResult DecodeBmp(const std::string& name, const TBytes& bytes, bool fileOpened) {
@@ -233,8 +248,7 @@ TDecodeResult DecodeTga(const std::string& name, const TBytes& bytes, bool fileO
       !AllocatePixels(image, width, height, bytesPerPixel)) {
     return Fail(TgaReadError(name), kTgaCaption);
   }
-  const bool complete = type == 2 ? ReadTgaRaw(bytes, dataStart, image) : ReadTgaRle(bytes, dataStart, image);
-  if (!complete) return Fail(TgaReadError(name), kTgaCaption);
+  if (!ReadTgaPixels(bytes, dataStart, type, image)) return Fail(TgaReadError(name), kTgaCaption);
   if (bytes[17] & kTgaTopLeftOrigin) ReverseRows(image);
   return Success(std::move(image));
 }
