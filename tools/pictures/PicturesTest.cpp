@@ -5,15 +5,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <set>
 #include <string>
 
 #include "assets/Image.h"
 #include "game/Paths.h"
 #include "tools/pictures/Generator.h"
+#include "tools/pictures/RacePictures.h"
 #include "tools/writers/ByteWriter.h"
 
 namespace {
@@ -305,4 +305,114 @@ TEST_F(GeneratedPictures, FullFacePicturesAreSquarePowersOfTwoAndOpaque) {
   }
   const TImage backdrop = Load("img/win_lose/sakura_no_ame.tga");
   for (std::size_t i = 3; i < backdrop.pixels.size(); i += 4) ASSERT_EQ(backdrop.pixels[i], 255);
+}
+
+namespace {
+
+// Bounding box of the pixels with any alpha, as fractions of the picture (from the top).
+void InkBox(const TImage& image, double& left, double& top, double& right, double& bottom) {
+  int x0 = image.width, y0 = image.height, x1 = -1, y1 = -1;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if (PixelAt(image, x, y)[3] > 0) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+      }
+  left = double(x0) / image.width;
+  right = double(x1 + 1) / image.width;
+  top = double(y0) / image.height;
+  bottom = double(y1 + 1) / image.height;
+}
+
+double Brightness(const std::uint8_t* p) { return (p[0] + p[1] + p[2]) / 3.0; }
+
+}  // namespace
+
+// The race draws the HUD with its alpha test at 0.75: whatever should show must be above it.
+TEST_F(GeneratedPictures, HudPanelsAreSolidEnoughForTheRacesAlphaTest) {
+  const TImage timer = Load("img/timer.tga");
+  for (double fx = 0.06; fx <= 0.94; fx += 0.02)
+    for (double fy = 0.1; fy <= 0.9; fy += 0.05) ASSERT_GE(AlphaAt(timer, fx, fy), 192) << fx << "," << fy;
+  EXPECT_EQ(AlphaAt(timer, 0.005, 0.005), 0);  // rounded corners
+  // The digits' window (two 98 x 127 slots from (14, 50) of 444 x 249) is dark.
+  const std::uint8_t* window = PixelAt(timer, timer.width * 63 / 444, timer.height * 113 / 249);
+  EXPECT_LT(Brightness(window), 50);
+  const TImage lanterns = Load("img/lanternes_score.tga");
+  for (int slot = 0; slot < 5; ++slot) {
+    const double fx = (87.5 + 95 * slot) / 556;  // under each score digit
+    EXPECT_EQ(AlphaAt(lanterns, fx, 107.5 / 206), 255) << slot;
+    EXPECT_GT(Brightness(PixelAt(lanterns, int(fx * lanterns.width), lanterns.height * 107 / 206)), 120) << slot;
+  }
+  EXPECT_EQ(AlphaAt(lanterns, (87.5 + 47.5) / 556, 107.5 / 206), 0);  // open between two lanterns
+}
+
+TEST_F(GeneratedPictures, DigitsSitInTheMiddleOfTheirSlots) {
+  for (const char* folder : {"img/timer_numbers_/", "img/score_numbers_/"})
+    for (int d = 0; d <= 9; ++d) {
+      double left, top, right, bottom;
+      InkBox(Load(folder + std::to_string(d) + ".tga"), left, top, right, bottom);
+      EXPECT_NEAR((left + right) / 2, 0.5, 0.04) << folder << d;
+      EXPECT_NEAR((top + bottom) / 2, 0.5, 0.04) << folder << d;
+      EXPECT_GT(bottom - top, 0.25) << folder << d;  // tall enough to read
+    }
+}
+
+TEST_F(GeneratedPictures, DialShowsADarkRingWhereTheMouseDragsAndIsRound) {
+  const TImage dial = Load("img/gameOptions/img_sound.tga");
+  auto at = [&](double ux, double uy) {  // dial units, 373 across
+    return PixelAt(dial, int(ux / 373 * dial.width), int(uy / 373 * dial.height));
+  };
+  const double cx = 187, cy = 186;
+  for (int notch = 0; notch < 31; ++notch) {
+    // Half-way between two notch sockets, on the ring.
+    double x0, y0, x1, y1;
+    DialNotchCentre(notch, x0, y0);
+    DialNotchCentre(notch + 1, x1, y1);
+    const double a = std::atan2((y0 + y1) / 2 - cy, (x0 + x1) / 2 - cx);
+    const std::uint8_t* track = at(cx + 150 * std::cos(a), cy + 150 * std::sin(a));
+    EXPECT_GT(track[3], 200) << notch;
+    EXPECT_LT(Brightness(track), 40) << notch;
+    EXPECT_GT(at(cx + 175 * std::cos(a), cy + 175 * std::sin(a))[3], 200) << notch;  // inside the gold rim
+  }
+  EXPECT_EQ(at(3, 3)[3], 0);
+  EXPECT_EQ(at(370, 370)[3], 0);
+  const TImage notch = Load("img/gameOptions/bouton_orange.tga");
+  const std::uint8_t* middle = PixelAt(notch, notch.width / 2, notch.height / 2);
+  EXPECT_EQ(middle[3], 255);
+  EXPECT_GT(middle[0], 200);  // orange: much red, some green, little blue
+  EXPECT_GT(middle[0], middle[2] + 80);
+  EXPECT_EQ(PixelAt(notch, 0, 0)[3], 0);
+}
+
+TEST_F(GeneratedPictures, BackdropWrapsAroundSoItsTilesJoin) {
+  const TImage backdrop = Load("img/win_lose/sakura_no_ame.tga");
+  const int w = backdrop.width, h = backdrop.height;
+  double seamX = 0, seamY = 0, inside = 0;
+  for (int i = 0; i < h; ++i) {
+    for (int c = 0; c < 3; ++c) {
+      seamX += std::abs(PixelAt(backdrop, w - 1, i)[c] - PixelAt(backdrop, 0, i)[c]);
+      inside += std::abs(PixelAt(backdrop, w / 2, i)[c] - PixelAt(backdrop, w / 2 + 1, i)[c]);
+    }
+  }
+  for (int i = 0; i < w; ++i)
+    for (int c = 0; c < 3; ++c) seamY += std::abs(PixelAt(backdrop, i, h - 1)[c] - PixelAt(backdrop, i, 0)[c]);
+  EXPECT_LT(seamX, inside * 2.5 + 300);
+  EXPECT_LT(seamY * h / w, inside * 2.5 + 300);
+  EXPECT_GT(Brightness(PixelAt(backdrop, w / 3, h / 3)), 180);  // a pale ground under the result
+}
+
+TEST_F(GeneratedPictures, BannersAreSolidAcrossTheMiddleAndOpenAtTheCorners) {
+  for (const char* name : {"img/win_lose/transition_win.tga", "img/win_lose/transition_lose.tga"}) {
+    const TImage banner = Load(name);
+    for (double fx = 0.12; fx <= 0.88; fx += 0.04) EXPECT_EQ(AlphaAt(banner, fx, 0.5), 255) << name << fx;
+    EXPECT_EQ(AlphaAt(banner, 0.5, 0.02), 0) << name;
+    EXPECT_EQ(AlphaAt(banner, 0.01, 0.02), 0) << name;
+  }
+  for (const char* name : {"img/win_lose/win.tga", "img/win_lose/lose.tga"}) {
+    const TImage result = Load(name);
+    EXPECT_EQ(AlphaAt(result, 0.5, 0.5), 255) << name;
+    EXPECT_EQ(AlphaAt(result, 0.001, 0.001), 0) << name;
+  }
 }
