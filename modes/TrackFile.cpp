@@ -129,6 +129,22 @@ void WriteMaterial(TWriter& w, const T_material& material) {
   w.Real(static_cast<double>(material[16]));
 }
 
+void WriteTerrain(TWriter& w, const t_rain& t) {
+  w.Line("#accurcy of the map");
+  w.Real(t.accuracy);
+  w.Line("#size of one pixel of the bmp in the game");
+  w.Real(t.cellSize);
+  w.Line("#maximum height of the map");
+  w.Real(t.maxHeight);
+  w.Line("#texture1 of the map");
+  w.Line(t.groundTexturePath);
+  w.Line("#texture2 of the map");
+  w.Line(t.terrainTexturePath);
+  w.Line("#texture sky");
+  w.Line(t.skyTexturePath);
+  WriteMaterial(w, t.material);
+}
+
 // A ring always takes 60 lines, so a ring short of points is completed with the origin
 // of the world rather than breaking the layout of the rings after it.
 void WriteRing(TWriter& w, const TRing& ring, std::size_t index) {
@@ -231,19 +247,7 @@ std::string FormatTrackFile(const std::string& trackName, const TTrackData& data
   w.Line(std::to_string(data.initialTime));
   w.Line("#Bg path");
   w.Line(data.musicPath);
-  w.Line("#accurcy of the map");
-  w.Real(t.accuracy);
-  w.Line("#size of one pixel of the bmp in the game");
-  w.Real(t.cellSize);
-  w.Line("#maximum height of the map");
-  w.Real(t.maxHeight);
-  w.Line("#texture1 of the map");
-  w.Line(t.groundTexturePath);
-  w.Line("#texture2 of the map");
-  w.Line(t.terrainTexturePath);
-  w.Line("#texture sky");
-  w.Line(t.skyTexturePath);
-  WriteMaterial(w, t.material);
+  WriteTerrain(w, t);
   w.Line("#number of rings");
   w.Line(std::to_string(data.rings.size()));
   w.Line("#array of rings");
