@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "game/ScriptedPlatform.h"

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <numbers>
 #include <stdexcept>
 
 #include "tests/gl/GlTestSupport.h"
@@ -260,8 +261,8 @@ TEST_F(WorldGl, PhysicsReadsTheKeysAndAppliesTheView) {
   GLdouble m[16];
   glGetDoublev(GL_MODELVIEW_MATRIX, m);
   T_point pos = physics.Position(1);
-  EXPECT_NEAR(pos.z, 4.0 * std::cos(2.0 * M_PI / 180), 1e-9);
-  EXPECT_NEAR(m[14], -std::sin(2.0 * M_PI / 180) * pos.x + std::cos(2.0 * M_PI / 180) * pos.z, 1e-4);
+  EXPECT_NEAR(pos.z, 4.0 * std::cos(2.0 * std::numbers::pi / 180), 1e-9);
+  EXPECT_NEAR(m[14], -std::sin(2.0 * std::numbers::pi / 180) * pos.x + std::cos(2.0 * std::numbers::pi / 180) * pos.z, 1e-4);
   EXPECT_NEAR(m[13], -200.0, 1e-3);
   p.input.keys = {'F'};
   glLoadIdentity();
