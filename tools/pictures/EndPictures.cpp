@@ -79,17 +79,31 @@ void WinPicture(cairo_t* cr) {
   DrawCraft(cr, 458, 60, 56, 0.9, {palette::kCream, palette::kInk, 2});
 }
 
+// In the time-attack race the score is written over the bottom of this picture in dark ink
+// (slots centred 381 units down): a paper footer keeps it legible.
 void LosePicture(cairo_t* cr) {
-  Plaque(cr, 517, 412, 84, "Out of time", "The rings will wait for you.", "Fly again!", 320);
+  Plaque(cr, 517, 412, 76, "Out of time", "The rings will wait for you.", "Fly again!", 268);
+  cairo_save(cr);
+  RoundedRectPath(cr, 16, 16, 517 - 32, 412 - 32, 20);
+  cairo_clip(cr);
+  cairo_rectangle(cr, 0, 346, 517, 70);
+  SetLinear(cr, 0, 346, 0, 396, palette::kCream, Hex(0xEBCF9A));
+  cairo_fill(cr);
+  cairo_restore(cr);
+  cairo_move_to(cr, 16, 346);
+  cairo_line_to(cr, 501, 346);
+  SetColour(cr, palette::kGold);
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
   // A lantern gone dark, on its cord.
-  cairo_move_to(cr, 258.5, 130);
-  cairo_line_to(cr, 258.5, 160);
+  cairo_move_to(cr, 258.5, 112);
+  cairo_line_to(cr, 258.5, 138);
   SetColour(cr, palette::kCream, 0.8);
   cairo_set_line_width(cr, 2.5);
   cairo_stroke(cr);
-  DrawLantern(cr, 258.5, 218, 84, Hex(0x6A5A7A), 0.1);
+  DrawLantern(cr, 258.5, 186, 70, Hex(0x6A5A7A), 0.1);
   for (int i = 0; i < 6; ++i) {
-    PetalPath(cr, 120 + i * 56, 150 + (i % 3) * 40, 12, 0.5 + i);
+    PetalPath(cr, 120 + i * 56, 140 + (i % 3) * 34, 12, 0.5 + i);
     SetColour(cr, palette::kSakura, 0.7);
     cairo_fill(cr);
   }

@@ -336,9 +336,11 @@ TEST_F(GeneratedPictures, HudPanelsAreSolidEnoughForTheRacesAlphaTest) {
   for (double fx = 0.06; fx <= 0.94; fx += 0.02)
     for (double fy = 0.1; fy <= 0.9; fy += 0.05) ASSERT_GE(AlphaAt(timer, fx, fy), 192) << fx << "," << fy;
   EXPECT_EQ(AlphaAt(timer, 0.005, 0.005), 0);  // rounded corners
-  // The digits' window (two 98 x 127 slots from (14, 50) of 444 x 249) is dark.
+  // The digits' window (two 98 x 127 slots from (14, 50) of 444 x 249) is dark, and so is the
+  // window the compass arrow turns over.
   const std::uint8_t* window = PixelAt(timer, timer.width * 63 / 444, timer.height * 113 / 249);
   EXPECT_LT(Brightness(window), 50);
+  EXPECT_LT(Brightness(PixelAt(timer, timer.width * 300 / 444, timer.height * 100 / 249)), 60);
   const TImage lanterns = Load("img/lanternes_score.tga");
   for (int slot = 0; slot < 5; ++slot) {
     const double fx = (87.5 + 95 * slot) / 556;  // under each score digit
@@ -414,5 +416,13 @@ TEST_F(GeneratedPictures, BannersAreSolidAcrossTheMiddleAndOpenAtTheCorners) {
     const TImage result = Load(name);
     EXPECT_EQ(AlphaAt(result, 0.5, 0.5), 255) << name;
     EXPECT_EQ(AlphaAt(result, 0.001, 0.001), 0) << name;
+  }
+  // The time-attack score is drawn in dark ink over the losing picture's bottom, centred 381
+  // units down and from about 190 to 412 units across: that part must be light.
+  const TImage lose = Load("img/win_lose/lose.tga");
+  for (double ux = 190; ux <= 412; ux += 20) {
+    const std::uint8_t* under = PixelAt(lose, int(ux / 517 * lose.width), int(381.0 / 412 * lose.height));
+    EXPECT_EQ(under[3], 255) << ux;
+    EXPECT_GT(Brightness(under), 190) << ux;
   }
 }

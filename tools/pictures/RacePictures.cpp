@@ -14,7 +14,34 @@ namespace {
 // only their antialiased rims softer than that.
 constexpr double kHudBodyAlpha = 0.9;
 
-// The timer's digits show in its left half: two slots of 98 x 127 from (14, 50).
+void CompassWindow(cairo_t* cr, double cx, double cy, double r) {
+  CirclePath(cr, cx, cy, r);
+  SetColour(cr, palette::kGold);
+  cairo_fill(cr);
+  CirclePath(cr, cx, cy, r - 6);
+  SetRadial(cr, cx, cy, r, Hex(0x2A2458), Hex(0x07060F), 1, 1);
+  cairo_fill(cr);
+  for (int tick = 0; tick < 24; ++tick) {
+    const double a = tick * M_PI / 12, inner = tick % 6 == 0 ? r - 26 : r - 16;
+    cairo_move_to(cr, cx + std::cos(a) * inner, cy + std::sin(a) * inner);
+    cairo_line_to(cr, cx + std::cos(a) * (r - 9), cy + std::sin(a) * (r - 9));
+  }
+  SetColour(cr, palette::kPaleGold, 0.7);
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
+  for (int point = 0; point < 4; ++point) {  // a faint rose under the arrow
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_rotate(cr, point * M_PI / 2);
+    DiamondPath(cr, 0, -(r - 30) / 2, 9, (r - 30) / 2);
+    cairo_restore(cr);
+  }
+  SetColour(cr, palette::kGold, 0.25);
+  cairo_fill(cr);
+}
+
+// The timer's digits show in its left half: two slots of 98 x 127 from (14, 50). The race's
+// compass arrow turns over its right half, about (324, 118): that half is a compass window.
 void Timer(cairo_t* cr) {
   RoundedRectPath(cr, 6, 6, 432, 237, 44);
   SetColour(cr, palette::kInk);
@@ -25,20 +52,20 @@ void Timer(cairo_t* cr) {
   RoundedRectPath(cr, 18, 18, 408, 213, 34);
   SetLinear(cr, 0, 18, 0, 231, Hex(0x3D3378), palette::kNight, kHudBodyAlpha, kHudBodyAlpha);
   cairo_fill(cr);
-  RoundedRectPath(cr, 22, 42, 184, 146, 18);
+  RoundedRectPath(cr, 22, 36, 184, 146, 18);
   SetColour(cr, palette::kGold, 0.9);
   cairo_fill(cr);
-  RoundedRectPath(cr, 27, 47, 174, 136, 14);
-  SetLinear(cr, 0, 47, 0, 183, Hex(0x05040E), Hex(0x1A1636));
+  RoundedRectPath(cr, 27, 41, 174, 136, 14);
+  SetLinear(cr, 0, 41, 0, 177, Hex(0x05040E), Hex(0x1A1636));
   cairo_fill(cr);
-  cairo_move_to(cr, 114, 56);
-  cairo_line_to(cr, 114, 174);
+  cairo_move_to(cr, 114, 50);
+  cairo_line_to(cr, 114, 168);
   SetColour(cr, palette::kGold, 0.35);
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);
-  DrawHourglass(cr, 262, 124, 92, {palette::kCream, palette::kInk, 3});
-  TTextStyle label{fonts::kLabel, 44, palette::kCream, palette::kPaleGold, palette::kInk, 3.5, 120, 2};
-  DrawText(cr, "TIME", 362, 124, label);
+  TTextStyle label{fonts::kLabel, 26, palette::kCream, palette::kPaleGold, palette::kInk, 2.5, 150, 0};
+  DrawText(cr, "TIME", 114, 205, label);
+  CompassWindow(cr, 324, 118, 96);
 }
 
 constexpr double kLanternY = 104;
@@ -60,7 +87,7 @@ void Lanterns(cairo_t* cr) {
     DrawLantern(cr, x, kLanternY, 86, slot % 2 ? palette::kDusk : palette::kEmber, 0.95);
   }
   TTextStyle label{fonts::kLabel, 26, palette::kCream, palette::kPaleGold, palette::kInk, 3, 120, 0};
-  DrawText(cr, "SCORE", 40, 186, label);
+  DrawText(cr, "SCORE", 48, 186, label);
 }
 
 void Digit(cairo_t* cr, int digit, double w, double h, double glyph, TRgb top, TRgb bottom, TRgb outline) {
