@@ -172,4 +172,7 @@ void TMenu::IrisWipe(std::uint32_t from, bool fromIsList, std::uint32_t stencil,
     wnd::SwapBuffers();
     glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   }
+  // Whoever turns the stencil test on next must not find every fragment rejected.
+  glStencilFunc(GL_ALWAYS, 0, ~0u);
+  glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
 }
