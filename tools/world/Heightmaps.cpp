@@ -7,6 +7,10 @@
 #include "tools/world/Noise.h"
 #include "tools/writers/ImageWriters.h"
 
+double ValleyClearance(const TTrackDesign& design) { return 24.0 * 0.15 * design.cellSize + 20.0; }
+double ValleyFloor(const TTrackDesign& design) { return 24.0 * 0.15 * design.cellSize + 130.0; }
+double ValleyWalls(const TTrackDesign& design) { return ValleyFloor(design) + 400.0; }
+
 namespace {
 
 double SmoothStep(double edge0, double edge1, double x) {
@@ -62,13 +66,15 @@ double Shape(const TTerrainRecipe& r, double unit) {
 }
 
 // Lowers `limit` (heights as fractions of the maximum) around every point of the flight
-// line: a floor `kValleyClearance` under the line, walls rising to the open terrain.
+// line: a floor well under the line, walls rising to the open terrain.
 void CarveValley(const TTrackDesign& d, const TPixelFrame& frame, std::vector<double>& limit) {
   const int w = d.bitmapWidth;
   const int h = d.bitmapHeight;
-  const int reach = static_cast<int>(std::ceil(kValleyWalls / frame.pixelSize));
+  const double floorRadius = ValleyFloor(d);
+  const double wallRadius = ValleyWalls(d);
+  const int reach = static_cast<int>(std::ceil(wallRadius / frame.pixelSize));
   for (const TPathPoint& point : FlightLine(d.plan, frame.pixelSize * 2.0)) {
-    const double floor = (point.position.y - kValleyClearance) / d.maxHeight;
+    const double floor = (point.position.y - ValleyClearance(d)) / d.maxHeight;
     const int c0 = static_cast<int>(std::lround((point.position.x + frame.halfWidth) / frame.pixelSize));
     const int r0 = static_cast<int>(std::lround((frame.halfDepth - point.position.z) / frame.pixelSize));
     for (int row = std::max(0, r0 - reach); row <= std::min(h - 1, r0 + reach); ++row) {
@@ -77,7 +83,7 @@ void CarveValley(const TTrackDesign& d, const TPixelFrame& frame, std::vector<do
         const double distance = std::hypot(p.x - point.position.x, p.z - point.position.z);
         // The floor undulates below its limit so that it does not read as a flat cut.
         const double bed = floor * (0.55 + 0.45 * (0.5 + 0.5 * FractalNoise(p.x / 350.0, p.z / 350.0, d.terrain.seed + 29u, 3, 0.5)));
-        const double wall = bed + (1.2 - bed) * SmoothStep(kValleyFloor, kValleyWalls, distance);
+        const double wall = bed + (1.2 - bed) * SmoothStep(floorRadius, wallRadius, distance);
         double& cell = limit[static_cast<size_t>(row) * w + column];
         cell = std::min(cell, wall);
       }

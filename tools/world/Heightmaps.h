@@ -18,11 +18,13 @@ struct THeightmap {
   std::uint8_t At(int column, int row) const { return values[static_cast<size_t>(row) * width + column]; }
 };
 
-// Clearance kept between a course's flight line and the valley floor under it.
-inline constexpr double kValleyClearance = 80.0;
-// Half-width of the valley floor around the flight line, and where its walls end.
-inline constexpr double kValleyFloor = 220.0;
-inline constexpr double kValleyWalls = 620.0;
+// Height kept between a course's flight line and the valley floor under it: room for the
+// ring (its outer half-size is 24 ring units, 3.6 cells) and 20 units more.
+double ValleyClearance(const TTrackDesign& design);
+// Half-width of the valley floor around the flight line, and where its walls end: the
+// ring's width and room to swing wide in the turns.
+double ValleyFloor(const TTrackDesign& design);
+double ValleyWalls(const TTrackDesign& design);
 
 THeightmap BuildHeightmap(const TTrackDesign& design);
 

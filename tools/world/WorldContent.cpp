@@ -1,7 +1,10 @@
 #include "tools/world/WorldContent.h"
 
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 
+#include "tools/world/Courses.h"
 #include "tools/world/Heightmaps.h"
 #include "tools/world/Meshes.h"
 #include "tools/writers/ByteWriter.h"
@@ -13,11 +16,34 @@ void Fail(TWorldReport& report, const std::string& what) {
   report.ok = false;
 }
 
-void WriteHeightmaps(const std::string& runDir, TWorldReport& report) {
+void WriteCourse(const std::string& runDir, const TTrackDesign& design, const THeightmap& map,
+                 TWorldReport& report) {
+  // The course is checked as the game will read it back: reals rounded to the file's digits.
+  const TTrackData track = ParseTrackText(FormatTrackFile(design.name, BuildTrackData(design)), design.trackPath);
+  const TCourseCheck check = CheckCourse(track, TerrainOf(track, map));
+  char line[200];
+  std::snprintf(line, sizeof line, "%s: %zu rings, %d s allowed, autopilot %.1f s (%.0f%%), rims %.0f over the ground",
+                design.trackPath.c_str(), track.rings.size(), track.initialTime, check.framesFlown / 30.0,
+                100.0 * check.framesFlown / std::max(1, check.framesAllowed), check.lowestClearance);
+  report.lines.push_back(line);
+  if (!check.ok) {
+    Fail(report, design.trackPath + " cannot be flown: " + check.problem);
+    return;
+  }
+  WriteTrackFile(design.name, runDir + "/" + design.trackPath, track);
+}
+
+void WriteHeightmapsAndCourses(const std::string& runDir, TWorldReport& report) {
   for (const TTrackDesign& design : TrackDesigns()) {
     const THeightmap map = BuildHeightmap(design);
     if (!WriteBytesToFile(runDir + "/" + design.heightmapPath, HeightmapBmp(map)))
       Fail(report, "cannot write " + design.heightmapPath);
+    if (design.trackPath.empty()) continue;
+    try {
+      WriteCourse(runDir, design, map, report);
+    } catch (const std::exception& error) {
+      Fail(report, design.trackPath + ": " + error.what());
+    }
   }
   report.lines.push_back(std::to_string(TrackDesigns().size()) + " heightmaps");
 }
@@ -48,7 +74,7 @@ void MakeSaveFolder(const std::string& runDir, TWorldReport& report) {
 
 TWorldReport WriteWorldContent(const std::string& runDir) {
   TWorldReport report;
-  WriteHeightmaps(runDir, report);
+  WriteHeightmapsAndCourses(runDir, report);
   WriteMeshes(runDir, report);
   MakeSaveFolder(runDir, report);
   return report;

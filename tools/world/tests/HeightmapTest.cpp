@@ -88,9 +88,9 @@ TEST(WorldgenHeightmap, ValleyKeepsTheFlightLineClearOfTheSamples) {
         for (int col = 0; col < cols; ++col) {
           const double x = col * d.cellSize - cols * d.cellSize / 2.0;
           const double z = rows * d.cellSize / 2.0 - row * d.cellSize;
-          if (std::hypot(x - point.position.x, z - point.position.z) > kValleyFloor) continue;
+          if (std::hypot(x - point.position.x, z - point.position.z) > ValleyFloor(d)) continue;
           const double height = samples[row][col] * d.maxHeight / 255.0;
-          ASSERT_LE(height, point.position.y - kValleyClearance + d.maxHeight / 255.0)
+          ASSERT_LE(height, point.position.y - ValleyClearance(d) + d.maxHeight / 255.0)
               << "sample " << row << "," << col;
         }
       }
