@@ -130,6 +130,14 @@ void TGlfwPlatform::PollEvents() {
   if (initialised_) glfwPollEvents();
 }
 
+void TGlfwPlatform::WaitEvents(int milliseconds) {
+  if (initialised_) {
+    glfwWaitEventsTimeout(milliseconds / 1000.0);
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+}
+
 bool TGlfwPlatform::Retain() { return AcquireGlfw(); }
 
 void TGlfwPlatform::Release() { ReleaseGlfw(); }

@@ -28,6 +28,7 @@ class TGlfwPlatform : public wnd::TPlatform {
   void CloseWindow() override;
   void SwapBuffers() override;
   void PollEvents() override;
+  void WaitEvents(int milliseconds) override;
   int GetKey(int key) override;
   void GetMousePos(int& x, int& y) override;
   int GetMouseButton(int button) override;

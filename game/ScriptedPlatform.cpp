@@ -69,6 +69,12 @@ void TScriptedPlatform::PollEvents() {
   if (polls > maxPolls) throw TFrameLimitReached("scripted platform: poll limit reached");
 }
 
+void TScriptedPlatform::WaitEvents(int milliseconds) {
+  ++polls;
+  now += static_cast<std::uint32_t>(milliseconds > 0 ? milliseconds : 0);
+  if (polls > maxPolls) throw TFrameLimitReached("scripted platform: poll limit reached");
+}
+
 int TScriptedPlatform::GetKey(int key) {
   return input.keys.count(key) ? wnd::PRESS : wnd::RELEASE;
 }

@@ -70,6 +70,8 @@ class TScriptedPlatform : public wnd::TPlatform {
   void CloseWindow() override {}
   void SwapBuffers() override;
   void PollEvents() override;
+  // A wait costs no real time: the clock moves by the time waited.
+  void WaitEvents(int milliseconds) override;
   int GetKey(int key) override;
   void GetMousePos(int& x, int& y) override;
   int GetMouseButton(int button) override;

@@ -51,6 +51,12 @@ class TPlatform {
   virtual void CloseWindow() = 0;
   virtual void SwapBuffers() = 0;  // presents the frame, then polls events
   virtual void PollEvents() = 0;
+  // Polls, sleeping up to `milliseconds` until an event comes: waits that draw nothing
+  // leave the processor to others (a story film runs beside the game).
+  virtual void WaitEvents(int milliseconds) {
+    (void)milliseconds;
+    PollEvents();
+  }
   virtual int GetKey(int key) = 0;  // PRESS while down (or tapped since the last poll)
   virtual void GetMousePos(int& x, int& y) = 0;  // framebuffer pixels from the top-left
   virtual int GetMouseButton(int button) = 0;
@@ -90,6 +96,7 @@ class TPlatformGuard {
 // The 2.x-style calls used throughout the game.
 inline void SwapBuffers() { Platform().SwapBuffers(); }
 inline void PollEvents() { Platform().PollEvents(); }
+inline void WaitEvents(int milliseconds) { Platform().WaitEvents(milliseconds); }
 inline int GetKey(int key) { return Platform().GetKey(key); }
 inline void GetMousePos(int& x, int& y) { Platform().GetMousePos(x, y); }
 inline int GetMouseButton(int button) { return Platform().GetMouseButton(button); }

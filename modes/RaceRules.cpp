@@ -27,6 +27,14 @@ std::string RaceResult(const std::string& loopResult, bool won) {
   return result + (won ? "W" : "L");
 }
 
+int WindVolume(double speed, int effectsVolume) {
+  double share = (speed - 4.0) / 17.0;
+  share = share < 0.0 ? 0.0 : (share > 1.0 ? 1.0 : share);
+  double volume = effectsVolume * (0.25 + 0.75 * share);
+  if (volume < 0.0) return 0;
+  return volume > 255.0 ? 255 : static_cast<int>(volume);
+}
+
 void TFade::Step(std::uint32_t now, double delta) {
   if (now - lastStep < 5) return;
   value += delta;

@@ -48,6 +48,10 @@ int RaceScore(int caughtCount, int baseScore, int timeLeft, bool leftThroughOver
 // the last frame left becomes "MENU"; then the won or lost letter.
 std::string RaceResult(const std::string& loopResult, bool won);
 
+// The wind's volume for the craft's speed: a breeze at rest speed (4), the full effects
+// volume at top speed (21).
+int WindVolume(double speed, int effectsVolume);
+
 // A fade value moving by 0.01 whenever at least 5 ms have passed since its last step,
 // tested once per frame: each fade lasts at least 0.5 s and more than 100 frames.
 struct TFade {

@@ -1,4 +1,9 @@
 list(APPEND VELMORA_CORE_SOURCES
   modes/RaceRules.cpp
   modes/TrackFile.cpp)
-list(APPEND VELMORA_GFX_SOURCES)
+list(APPEND VELMORA_GFX_SOURCES
+  modes/Uworld.cpp
+  modes/Uworld_RaceEnd.cpp
+  modes/Uworld_TimeAttack.cpp
+  modes/Uworld_TwoPlayers.cpp
+  modes/Uworld_Screenplay.cpp)

@@ -59,3 +59,8 @@ void Ttrack::DrawRing(const TRing& ring, const TObj& mesh) const {
   glPopMatrix();
   glPopMatrix();
 }
+
+void Ttrack::CatchUpTo(int count) {
+  const int limit = count < RingCount() ? count : RingCount();
+  for (; caughtCount_ < limit; ++caughtCount_) rings_[caughtCount_].caught = true;
+}

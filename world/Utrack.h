@@ -22,6 +22,9 @@ class Ttrack {
   void UpdateAndDraw(T_point player);
 
   int CaughtCount() const { return caughtCount_; }
+  // Rings the other player caught in a network race count here too: the rings up to
+  // `count` become caught (the count never goes down, nor past the ring count).
+  void CatchUpTo(int count);
   int RingCount() const { return static_cast<int>(rings_.size()); }
   const TRing_tab& Rings() const { return rings_; }
   double MinSpacing() const { return minSpacing_; }

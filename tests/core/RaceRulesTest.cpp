@@ -65,3 +65,11 @@ TEST(RaceRules, AFadeTakesMoreThanAHundredFramesHoweverFastTheyCome) {
     EXPECT_GE((now - 7000), 500u) << frameMs << " ms a frame";
   }
 }
+
+TEST(RaceRules, TheWindFollowsTheSpeedWithinTheEffectsVolume) {
+  EXPECT_EQ(WindVolume(4.0, 255), 63);
+  EXPECT_EQ(WindVolume(21.0, 255), 255);
+  EXPECT_EQ(WindVolume(21.0, 256), 255);  // the overlay's top notch is 256
+  EXPECT_EQ(WindVolume(12.5, 0), 0);
+  EXPECT_LT(WindVolume(8.0, 200), WindVolume(16.0, 200));
+}

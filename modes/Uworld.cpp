@@ -1,0 +1,73 @@
+#include "modes/Uworld.h"
+
+#include <GL/gl.h>
+
+#include "assets/Textures.h"
+#include "frontend/UGameOptions.h"
+#include "sound/USound.h"
+#include "world/Uinterface.h"
+#include "world/Umap.h"
+#include "world/UphysicEngine3.h"
+#include "world/Utrack.h"
+
+namespace {
+
+struct TEndPictureSpec {
+  const char* path;
+  double width, height, left, top;
+};
+
+// The five end-of-race pictures, laid out in an 800-wide frame (top-left, y down).
+constexpr TEndPictureSpec kEndPictures[5] = {
+    {"img/win_lose/transition_win.tga", 703, 164, 57, 189},
+    {"img/win_lose/transition_lose.tga", 705, 162, 57, 189},
+    {"img/win_lose/win.tga", 517, 256, 175, 147},
+    {"img/win_lose/lose.tga", 517, 412, 155, 117},
+    {"img/win_lose/sakura_no_ame.tga", 518, 306, 0, 0},
+};
+
+}  // namespace
+
+Tworld::Tworld(int screenWidth, int screenHeight)
+    : screenWidth_(screenWidth), screenHeight_(screenHeight) {}
+
+// Pictures and lists of a race go with it: a player may race all evening, and every race
+// loads its own.
+Tworld::~Tworld() {
+  for (std::uint32_t& texture : endTextures_) {
+    if (texture != 0) glDeleteTextures(1, &texture);
+    texture = 0;
+  }
+}
+
+void Tworld::Run(int, std::string& result) { result = "MENU"; }
+
+int Tworld::CaughtCount() const { return track_ ? track_->CaughtCount() : 0; }
+
+int Tworld::RingCount() const { return track_ ? track_->RingCount() : 0; }
+
+void Tworld::LoadEndPictures() {
+  TImg* pictures[5] = {&winBanner_, &loseBanner_, &winPicture_, &losePicture_, &backdrop_};
+  const double scale = static_cast<double>(screenWidth_) / 800.0;
+  for (int i = 0; i < 5; ++i) {
+    TImg& image = *pictures[i];
+    image = TImg{};
+    image.path = kEndPictures[i].path;
+    image.width = kEndPictures[i].width;
+    image.height = kEndPictures[i].height;
+    image.x = kEndPictures[i].left;
+    image.y = kEndPictures[i].top;
+    image.scale = scale;
+    LoadTexture(image.path, image.texture);
+    endTextures_[i] = image.texture;
+  }
+}
+
+TCompassData Tworld::CompassFor(T_point player, T_point rotation) const {
+  TCompassData compass;
+  compass.target = CompassTarget(track_->Rings(), track_->CaughtCount());
+  compass.player = player;
+  compass.rotation = rotation;
+  compass.terrain = map_->Terrain();
+  return compass;
+}

@@ -1,0 +1,234 @@
+// The playable modes: the common base of a race (Tworld), the time-attack race, the
+// two-player race and the story mode. The shell drives them through IMode.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "assets/ULoaderObj.h"
+#include "assets/Utype.h"
+#include "frontend/Bouton.h"
+#include "frontend/MenuTextures.h"
+#include "game/ModeLoop.h"
+#include "net/PersoRecord.h"
+#include "saves/USave.h"
+#include "world/HudLayout.h"
+
+class TMap;
+class Ttrack;
+class TInterface;
+class TphysicEngine;
+class TSound;
+class TGameOptions;
+class Tpanel;
+class TClientSocket;
+class TServerSocket;
+struct TTrackData;
+
+// Where every race begins: the player point of the track files and the start of player 1.
+inline const T_point kFirstStart{0.0, 200.0, 0.0};
+inline const T_point kSecondStart{20.0, 200.0, 0.0};
+inline const char* const kDefaultMusic = "sounds/Background01.mp3";
+inline const char* const kGeneratedTrackFile = "track_data/01.track";
+
+class Tworld : public IMode {
+ public:
+  ~Tworld() override;
+  Tworld(const Tworld&) = delete;
+  Tworld& operator=(const Tworld&) = delete;
+
+  // The end-of-race sequence: the last frame fades to white, the tiled backdrop and the
+  // banner fade in, the banner falls back to 0.4, the result picture fades in.
+  virtual void ShowRaceEnd(const TImg& banner, const TImg& picture);
+  virtual void FadeToWhite();
+  virtual void ShowTransition(const TImg& banner, const TImg& picture);
+  virtual void ShowResult(const TImg& picture, std::uint32_t backdropList,
+                          std::uint32_t bannerList);
+
+  void Run(int effectsVolume, std::string& result) override;
+
+  // The sound values the race holds; the overlay changes them in place and the story
+  // reads them back after a race.
+  int MusicCell() const { return *musicCell_; }
+  int EffectsCell() const { return *effectsCell_; }
+  int TimeLeft() const { return timeLeft_; }
+  int InitialTime() const { return initialTime_; }
+  const std::string& MusicPath() const { return musicPath_; }
+  int CaughtCount() const;
+  int RingCount() const;
+  const TMap& Map() const { return *map_; }
+  const Ttrack& Track() const { return *track_; }
+  const TphysicEngine& Physics() const { return *physics_; }
+  const TImg& WinBanner() const { return winBanner_; }
+  const TImg& LoseBanner() const { return loseBanner_; }
+  const TImg& WinPicture() const { return winPicture_; }
+  const TImg& LosePicture() const { return losePicture_; }
+  const TImg& Backdrop() const { return backdrop_; }
+
+ protected:
+  Tworld(int screenWidth, int screenHeight);
+
+  // The five end-of-race pictures at their places, scaled to the window.
+  void LoadEndPictures();
+  // Something a mode draws over the result picture (the time attack's score).
+  virtual void DrawResultExtras() {}
+  TCompassData CompassFor(T_point player, T_point rotation) const;
+  // Draws a picture laid out in the 800-wide end frame (top-left corner, y down).
+  void DrawEndImage(const TImg& image) const;
+  void SetEndProjection() const;
+  void EndFrame() const;
+  // Frames until `done(value)`, the fade value stepping by `delta` at most every 5 ms.
+  void RunFade(double start, double delta, const std::function<bool(double)>& done,
+               const std::function<void(double)>& draw) const;
+
+  int screenWidth_;
+  int screenHeight_;
+  int timeLeft_ = 0;
+  std::unique_ptr<TObj> craft_;
+  TPerso firstPlayer_;
+  std::unique_ptr<TMap> map_;
+  std::unique_ptr<Ttrack> track_;
+  std::unique_ptr<TInterface> hud_;
+  std::unique_ptr<TphysicEngine> physics_;
+  T_point cameraOffset_{0.0, 200.0, 0.0};
+  T_point firstStart_ = kFirstStart;
+  std::string mapPath_;
+  std::string trackPath_;
+  std::unique_ptr<TSound> sound_;
+  std::unique_ptr<TGameOptions> options_;
+  TImg winBanner_, loseBanner_, winPicture_, losePicture_, backdrop_;
+  std::uint32_t endTextures_[5] = {0, 0, 0, 0, 0};
+  int initialTime_ = 10;
+  std::string musicPath_;
+  std::unique_ptr<int> musicCell_ = std::make_unique<int>(0);
+  std::unique_ptr<int> effectsCell_ = std::make_unique<int>(0);
+};
+
+class TTimeAttack : public Tworld {
+ public:
+  // A generated course of rings over the winter terrain, ten seconds on the clock.
+  static std::unique_ptr<TTimeAttack> CreateDefault(int screenWidth, int screenHeight,
+                                                    int musicVolume);
+  // The race of the entry's track file; an entry whose file name does not end in
+  // ".track" gives the default race. A file that does not read throws std::runtime_error.
+  static std::unique_ptr<TTimeAttack> CreateFromTrack(const T_TrackFile& track,
+                                                      int screenWidth, int screenHeight,
+                                                      int musicVolume, int baseScore);
+  // After a generated course, writes it to "track_data/01.track".
+  ~TTimeAttack() override;
+
+  void Run(int effectsVolume, std::string& result) override;
+
+  bool LoadedFromFile() const { return loadedFromFile_; }
+  int BaseScore() const { return baseScore_; }
+  int Score() const { return score_; }
+
+ protected:
+  void DrawResultExtras() override;
+
+ private:
+  TTimeAttack(int screenWidth, int screenHeight);
+  void BuildDefault(int musicVolume);
+  void BuildFromFile(const std::string& fileName, int musicVolume, int baseScore);
+  void BuildRaceParts(int musicVolume);
+  void WriteGeneratedCourse() const;
+  // One frame of the loop; false once the race is over.
+  void RaceFrame(bool& running, bool& overlayOpen, std::string& result);
+  void DrawCraft() const;
+  void DrawWorld(bool overlayOpen);
+
+  bool loadedFromFile_ = false;
+  int baseScore_ = 0;
+  int score_ = 0;
+  std::uint32_t secondMark_ = 0;
+};
+
+class TTwoPlayers : public Tworld {
+ public:
+  // Both variants race on the first entry's track file. `local`: the split screen.
+  // Otherwise the network race: this instance hosts when it can take the relay port
+  // (or `hosting` asks for it), and joins the host at `joinAddress` when one is given.
+  TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFile& tracks,
+              int musicVolume, bool local, bool hosting, const std::string& joinAddress = "");
+  ~TTwoPlayers() override;
+
+  void Run(int effectsVolume, std::string& result) override;
+  void RunLocal(int effectsVolume, std::string& result) override;
+
+  bool Hosting() const { return hosting_; }
+  bool Local() const { return local_; }
+  int PlayerNumber() const { return playerNumber_; }
+  const TPerso& FirstPlayer() const { return firstPlayer_; }
+  const TPerso& SecondPlayer() const { return secondPlayer_; }
+  bool OtherPlayerGone() const { return otherGone_; }
+  // Each half of the split screen has its HUD; the network race uses the first.
+  const TInterface& Hud(int player) const { return player == 2 ? *secondHud_ : *hud_; }
+
+ private:
+  void BuildNetwork(bool hosting, const std::string& joinAddress);
+  void RunLocalFrame(bool& running, bool& overlayOpen, std::string& result);
+  void DrawHalf(int player, bool overlayOpen);
+  void RunNetworkFrame(bool& running);
+  void ExchangeRecords();
+  void DrawGoneNotice() const;
+  void UpdateWind(int player);
+  TPerso& RecordOf(int player) { return player == 1 ? firstPlayer_ : secondPlayer_; }
+
+  std::unique_ptr<TObj> secondCraft_;
+  T_point secondPlayerPoint_{};
+  T_point secondStart_ = kSecondStart;
+  TPerso secondPlayer_;
+  std::unique_ptr<TServerSocket> server_;
+  std::unique_ptr<TClientSocket> client_;
+  std::unique_ptr<TInterface> secondHud_;
+  std::uint32_t goneTexture_ = 0;
+  bool hosting_ = false;
+  bool local_ = true;
+  int playerNumber_ = 1;
+  bool otherGone_ = false;
+  std::uint32_t secondMark_ = 0;
+};
+
+class TScreenplay : public Tworld {
+ public:
+  // slot -1: a new story; 1 to 3: continue from that save slot; 0: the quick load,
+  // which resumes from the autosave when it is valid and starts anew otherwise.
+  TScreenplay(int screenWidth, int screenHeight, int musicVolume, int slot,
+              const std::string& saveFolder = "save");
+  ~TScreenplay() override;
+
+  void Run(int effectsVolume, std::string& result) override;
+
+  // Builds, runs and frees one season's race; true when it was won.
+  bool RunSeason(int index);
+  // Starts the video program without waiting; a video that cannot start is no video.
+  void PlayVideo(const T_video& video);
+  // Waits seconds + 1 whole seconds, or until the space bar is down.
+  void WaitVideo(int seconds);
+
+  int Season() const { return season_; }
+  int TotalScore() const { return totalScore_; }
+  const std::string& Nickname() const { return nickname_; }
+  const T_Tab_TrackFile& Seasons() const { return seasons_; }
+  const T_Tab_video& Videos() const { return videos_; }
+
+ private:
+  void BuildSeasons();
+  void BuildSaveScreen();
+  int RunSaveScreen(int nextSeason);
+
+  int season_ = 0;
+  T_Tab_TrackFile seasons_;
+  std::unique_ptr<TSave> saves_;
+  TSavedGameList savedGames_{};
+  int slot_ = 0;
+  int totalScore_ = 0;
+  std::string nickname_ = "nick";
+  TTextureSet saveTextures_;
+  std::unique_ptr<Tpanel> savePanel_;
+  TTab_bouton saveButtons_;
+  std::string saveBackgroundPath_ = "img/BckGrnd_save.jpg";
+  T_Tab_video videos_;
+};
