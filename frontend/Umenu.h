@@ -52,6 +52,9 @@ class TMenu : public IMenu {
   void CrossFade(std::uint32_t from, bool fromIsList, std::uint32_t to, bool toIsList);
   // Opens `to` through the logo-shaped stencil picture over `from`, on the right face,
   // growing 5 % at most every 10 ms until seven times the window; Escape cuts it short.
+  // The alpha test is GL_GREATER 0.5 throughout, so the logo's opaque shape (not its whole
+  // rectangle) is the iris, whatever the previous screen left; the stencil function is
+  // left passing everything.
   void IrisWipe(std::uint32_t from, bool fromIsList, std::uint32_t stencil, std::uint32_t to,
                 bool toIsList);
 
