@@ -5,6 +5,9 @@
 #include "game/GlfwPlatform.h"
 #include "game/ScriptedPlatform.h"
 
+#include <cstdint>
+#include <vector>
+
 class TScriptedGlPlatform : public TScriptedPlatform {
  public:
   TScriptedGlPlatform() { real_.SetPaced(false); }
@@ -13,8 +16,15 @@ class TScriptedGlPlatform : public TScriptedPlatform {
   void CloseWindow() override { real_.CloseWindow(); }
   bool HasWindow() const { return real_.Window() != nullptr; }
 
+  // While set, every frame is read back just before it is shown, so a test can look at
+  // the last frame a loop presented (the front buffer cannot be read back everywhere).
+  bool captureFrames = false;
+  int capturedWidth = 0;
+  int capturedHeight = 0;
+  std::vector<std::uint8_t> capturedFrame;  // RGBA, bottom row first
+
  protected:
-  void PresentFrame() override { real_.SwapBuffers(); }
+  void PresentFrame() override;
 
  private:
   TGlfwPlatform real_;

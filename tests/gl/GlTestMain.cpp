@@ -37,6 +37,8 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.messages.clear();
   p.startedPrograms.clear();
   p.onSwap = nullptr;
+  p.captureFrames = false;
+  p.capturedFrame.clear();
   glViewport(0, 0, 1024, 768);
   glEnable(GL_TEXTURE_2D);
   Tgame::InitBuffers();
@@ -59,7 +61,17 @@ TRgb ReadFrom(GLenum buffer, int x, int y) {
 }  // namespace
 
 TRgb ReadPixelTopLeft(int x, int y) { return ReadFrom(GL_BACK, x, y); }
-TRgb ReadShownPixelTopLeft(int x, int y) { return ReadFrom(GL_FRONT, x, y); }
+
+TRgb ReadShownPixelTopLeft(int x, int y) {
+  const TScriptedGlPlatform& p = *platform;
+  if (p.capturedFrame.empty() || x < 0 || y < 0 || x >= p.capturedWidth ||
+      y >= p.capturedHeight) {
+    return {-1, -1, -1};
+  }
+  const std::size_t at =
+      (static_cast<std::size_t>(p.capturedHeight - 1 - y) * p.capturedWidth + x) * 4;
+  return {p.capturedFrame[at], p.capturedFrame[at + 1], p.capturedFrame[at + 2]};
+}
 
 bool Near(TRgb a, TRgb b, int tolerance) {
   return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&

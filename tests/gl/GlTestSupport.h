@@ -18,6 +18,6 @@ struct TRgb {
 };
 // Reads one pixel of the back buffer, counted from the top-left like the mouse.
 TRgb ReadPixelTopLeft(int x, int y);
-// Reads one pixel of the front buffer (what the last swap showed), from the top-left.
+// Reads one pixel of the last frame shown while `captureFrames` was set, from the top-left.
 TRgb ReadShownPixelTopLeft(int x, int y);
 bool Near(TRgb a, TRgb b, int tolerance = 24);
