@@ -141,37 +141,46 @@ void AddChordBar(TContext& c, int b) {
     AddArpeggio(c, b, chord, c.plan.lead == TVoice::Bell ? TVoice::Pluck : TVoice::Bell);
 }
 
-// Drum hits of one bar as (beat, voice, velocity); the last bar of a section gets a fill.
+void Hit(TContext& c, int b, double beat, TVoice voice, double velocity) { c.Add(b, beat, 0.1, 45.0, velocity, voice); }
+
+void SoftBar(TContext& c, int b, bool fill) {
+  for (int i = 0; i < 4; ++i) Hit(c, b, i, TVoice::Hat, i % 2 ? 0.5 : 0.8);
+  if (c.bars[static_cast<size_t>(b)].index % 2 == 0) Hit(c, b, 0.0, TVoice::Kick, 0.55);
+  if (fill) Hit(c, b, 3.5, TVoice::OpenHat, 0.7);
+}
+
+void HalfTimeBar(TContext& c, int b) {
+  Hit(c, b, 0.0, TVoice::Kick, 0.9);
+  Hit(c, b, 2.0, TVoice::Snare, 0.85);
+  for (int i = 0; i < 8; ++i) Hit(c, b, i * 0.5, TVoice::Hat, i % 2 ? 0.45 : 0.75);
+}
+
+void PopBar(TContext& c, int b, bool fill) {
+  for (double k : {0.0, 2.0, 2.5}) Hit(c, b, k, TVoice::Kick, 0.9);
+  for (double s : {1.0, 3.0}) Hit(c, b, s, TVoice::Snare, 0.85);
+  for (int i = 0; i < 8; ++i) Hit(c, b, i * 0.5, TVoice::Hat, i % 2 ? 0.5 : 0.8);
+  if (fill)
+    for (double s : {3.25, 3.5, 3.75}) Hit(c, b, s, TVoice::Snare, 0.6);
+}
+
+void DriveBar(TContext& c, int b, bool fill) {
+  for (int i = 0; i < 4; ++i) Hit(c, b, i, TVoice::Kick, 0.95);
+  for (double s : {1.0, 3.0}) Hit(c, b, s, TVoice::Snare, 0.9);
+  for (int i = 0; i < 16; ++i) Hit(c, b, i * 0.25, TVoice::Hat, i % 4 == 0 ? 0.8 : 0.45);
+  if (fill)  // toms falling in pitch over the last half bar
+    for (int i = 0; i < 4; ++i) c.Add(b, 2.0 + i * 0.5, 0.4, 50.0 - 3.0 * i, 0.8, TVoice::Tom);
+}
+
+// The last bar of a section gets a fill.
 void AddDrumBar(TContext& c, int b) {
   const TBar& bar = c.bars[static_cast<size_t>(b)];
   const bool fill = bar.index == bar.length - 1;
-  auto hit = [&](double beat, TVoice voice, double velocity) { c.Add(b, beat, 0.1, 45.0, velocity, voice); };
   switch (c.plan.drums) {
-    case TDrumStyle::None:
-      return;
-    case TDrumStyle::Soft:
-      for (int i = 0; i < 4; ++i) hit(i, TVoice::Hat, i % 2 ? 0.5 : 0.8);
-      if (bar.index % 2 == 0) hit(0.0, TVoice::Kick, 0.55);
-      if (fill) hit(3.5, TVoice::OpenHat, 0.7);
-      return;
-    case TDrumStyle::HalfTime:
-      hit(0.0, TVoice::Kick, 0.9);
-      hit(2.0, TVoice::Snare, 0.85);
-      for (int i = 0; i < 8; ++i) hit(i * 0.5, TVoice::Hat, i % 2 ? 0.45 : 0.75);
-      return;
-    case TDrumStyle::Pop:
-      for (double k : {0.0, 2.0, 2.5}) hit(k, TVoice::Kick, 0.9);
-      for (double s : {1.0, 3.0}) hit(s, TVoice::Snare, 0.85);
-      for (int i = 0; i < 8; ++i) hit(i * 0.5, TVoice::Hat, i % 2 ? 0.5 : 0.8);
-      if (fill) for (double s : {3.25, 3.5, 3.75}) hit(s, TVoice::Snare, 0.6);
-      return;
-    case TDrumStyle::Drive:
-      for (int i = 0; i < 4; ++i) hit(i, TVoice::Kick, 0.95);
-      for (double s : {1.0, 3.0}) hit(s, TVoice::Snare, 0.9);
-      for (int i = 0; i < 16; ++i) hit(i * 0.25, TVoice::Hat, i % 4 == 0 ? 0.8 : 0.45);
-      if (fill)
-        for (int i = 0; i < 4; ++i) c.Add(b, 2.0 + i * 0.5, 0.4, 50.0 - 3.0 * i, 0.8, TVoice::Tom);
-      return;
+    case TDrumStyle::None: return;
+    case TDrumStyle::Soft: return SoftBar(c, b, fill);
+    case TDrumStyle::HalfTime: return HalfTimeBar(c, b);
+    case TDrumStyle::Pop: return PopBar(c, b, fill);
+    case TDrumStyle::Drive: return DriveBar(c, b, fill);
   }
 }
 

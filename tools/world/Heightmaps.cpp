@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "assets/Lnb.h"
 #include "tools/world/Noise.h"
 #include "tools/writers/ImageWriters.h"
 
@@ -131,19 +130,4 @@ TBytes HeightmapBmp(const THeightmap& map) {
   image.pixels.reserve(map.values.size() * 3);
   for (std::uint8_t value : map.values) image.pixels.insert(image.pixels.end(), {value, value, value});
   return MakeBmp24(image);
-}
-
-t_tab_pixel ThinnedSamples(const THeightmap& map, double accuracy) {
-  int keep = 1;
-  int period = 1;
-  if (accuracy != 1.0) AccuracyToFraction(accuracy, keep, period);
-  t_tab_pixel samples;
-  for (int row = 0; row < map.height; ++row) {
-    if (row % period >= keep) continue;
-    std::vector<std::uint8_t> kept;
-    for (int column = 0; column < map.width; ++column)
-      if (column % period < keep) kept.push_back(map.At(column, row));
-    samples.push_back(std::move(kept));
-  }
-  return samples;
 }

@@ -30,7 +30,3 @@ THeightmap BuildHeightmap(const TTrackDesign& design);
 
 // A 24-bit BMP of grey pixels.
 TBytes HeightmapBmp(const THeightmap& map);
-
-// The samples the game keeps from the bitmap at this accuracy (rows and columns whose
-// index modulo the period falls among the first `keep`), as the terrain record holds them.
-t_tab_pixel ThinnedSamples(const THeightmap& map, double accuracy);

@@ -96,24 +96,54 @@ void AddFlatFace(TMeshData& mesh, int group, std::vector<T_point> corners, T_poi
   mesh.groups[static_cast<size_t>(group)].faces.push_back(face);
 }
 
-void AddLoft(TMeshData& mesh, int group, const std::vector<std::vector<T_point>>& sections) {
-  const size_t count = sections.size();
+namespace {
+
+using TSections = std::vector<std::vector<T_point>>;
+
+// Smooth normals: each point of the loft takes the sum of the normals of the quads around it.
+std::vector<std::vector<T_point>> LoftNormals(const TSections& sections, const std::vector<T_point>& centres) {
   const size_t around = sections[0].size();
-  std::vector<T_point> centres;
-  for (const auto& section : sections) centres.push_back(Centroid(section));
-  const T_point inside = Centroid(centres);
-  // Smooth normals: each point takes the sum of the normals of the quads around it.
-  std::vector<std::vector<T_point>> sums(count, std::vector<T_point>(around));
-  for (size_t s = 0; s + 1 < count; ++s) {
+  std::vector<std::vector<T_point>> sums(sections.size(), std::vector<T_point>(around));
+  for (size_t s = 0; s + 1 < sections.size(); ++s) {
     for (size_t k = 0; k < around; ++k) {
       const size_t k1 = (k + 1) % around;
       T_point n = FaceNormal({sections[s][k], sections[s][k1], sections[s + 1][k1], sections[s + 1][k]});
       const T_point mid = Centroid({sections[s][k], sections[s + 1][k1]});
       if (Dot(n, Sub(mid, Centroid({centres[s], centres[s + 1]}))) < 0.0) n = Scale(n, -1.0);
-      for (auto [ss, kk] : {std::pair{s, k}, {s, k1}, {s + 1, k1}, {s + 1, k}})
-        sums[ss][kk] = Add(sums[ss][kk], n);
+      for (auto [ss, kk] : {std::pair{s, k}, {s, k1}, {s + 1, k1}, {s + 1, k}}) sums[ss][kk] = Add(sums[ss][kk], n);
     }
   }
+  return sums;
+}
+
+// The band of quads between two sections; a side shrunk to a point makes a triangle.
+void AddLoftBand(TMeshData& mesh, int group, const TSections& sections, size_t s,
+                 const std::vector<std::vector<int>>& vertex, const std::vector<std::vector<int>>& normal,
+                 T_point inside) {
+  const size_t around = sections[s].size();
+  for (size_t k = 0; k < around; ++k) {
+    const size_t k1 = (k + 1) % around;
+    std::vector<int> v = {vertex[s][k], vertex[s][k1], vertex[s + 1][k1], vertex[s + 1][k]};
+    std::vector<int> n = {normal[s][k], normal[s][k1], normal[s + 1][k1], normal[s + 1][k]};
+    if (Length(Sub(sections[s][k], sections[s][k1])) < 1e-9) {
+      v.erase(v.begin());
+      n.erase(n.begin());
+    } else if (Length(Sub(sections[s + 1][k], sections[s + 1][k1])) < 1e-9) {
+      v.pop_back();
+      n.pop_back();
+    }
+    AddSmoothFace(mesh, group, v, n, inside);
+  }
+}
+
+}  // namespace
+
+void AddLoft(TMeshData& mesh, int group, const std::vector<std::vector<T_point>>& sections) {
+  const size_t count = sections.size();
+  const size_t around = sections[0].size();
+  std::vector<T_point> centres;
+  for (const auto& section : sections) centres.push_back(Centroid(section));
+  const std::vector<std::vector<T_point>> sums = LoftNormals(sections, centres);
   std::vector<std::vector<int>> vertex(count), normal(count);
   for (size_t s = 0; s < count; ++s) {
     for (size_t k = 0; k < around; ++k) {
@@ -121,28 +151,13 @@ void AddLoft(TMeshData& mesh, int group, const std::vector<std::vector<T_point>>
       normal[s].push_back(AddNormal(mesh, sums[s][k]));
     }
   }
-  for (size_t s = 0; s + 1 < count; ++s) {
-    const T_point local = Centroid({centres[s], centres[s + 1]});
-    for (size_t k = 0; k < around; ++k) {
-      const size_t k1 = (k + 1) % around;
-      std::vector<int> v = {vertex[s][k], vertex[s][k1], vertex[s + 1][k1], vertex[s + 1][k]};
-      std::vector<int> n = {normal[s][k], normal[s][k1], normal[s + 1][k1], normal[s + 1][k]};
-      // A quad one of whose sides has shrunk to a point is drawn as a triangle.
-      if (Length(Sub(sections[s][k], sections[s][k1])) < 1e-9) {
-        v.erase(v.begin());
-        n.erase(n.begin());
-      } else if (Length(Sub(sections[s + 1][k], sections[s + 1][k1])) < 1e-9) {
-        v.pop_back();
-        n.pop_back();
-      }
-      AddSmoothFace(mesh, group, v, n, local);
-    }
-  }
+  for (size_t s = 0; s + 1 < count; ++s)
+    AddLoftBand(mesh, group, sections, s, vertex, normal, Centroid({centres[s], centres[s + 1]}));
+  const T_point inside = Centroid(centres);
   for (size_t end : {size_t{0}, count - 1}) {
     const std::vector<T_point>& ring = sections[end];
     if (Length(Sub(ring[0], ring[around / 2])) < 1e-9) continue;  // already a point
-    for (size_t k = 0; k < around; ++k)
-      AddFlatFace(mesh, group, {centres[end], ring[k], ring[(k + 1) % around]}, inside);
+    for (size_t k = 0; k < around; ++k) AddFlatFace(mesh, group, {centres[end], ring[k], ring[(k + 1) % around]}, inside);
   }
 }
 

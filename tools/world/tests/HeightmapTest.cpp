@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "tools/world/Heightmaps.h"
+#include "world/Heightmap.h"
 
 namespace {
 
@@ -26,6 +27,12 @@ const THeightmap& MapOf(const TTrackDesign& design) {
   auto found = built.find(design.name);
   if (found == built.end()) found = built.emplace(design.name, BuildHeightmap(design)).first;
   return found->second;
+}
+
+// The samples as the game keeps them from the bitmap at the design's accuracy.
+t_tab_pixel GameSamples(const TTrackDesign& design) {
+  std::string consoleLine;
+  return ThinGrid(ParseHeightmap(HeightmapBmp(MapOf(design)), design.heightmapPath, consoleLine), design.accuracy);
 }
 
 }  // namespace
@@ -79,7 +86,7 @@ TEST(WorldgenHeightmap, ValleyKeepsTheFlightLineClearOfTheSamples) {
   for (const TTrackDesign& d : TrackDesigns()) {
     if (d.plan.empty()) continue;
     SCOPED_TRACE(d.name);
-    const t_tab_pixel samples = ThinnedSamples(MapOf(d), d.accuracy);
+    const t_tab_pixel samples = GameSamples(d);
     const int rows = static_cast<int>(samples.size());
     const int cols = static_cast<int>(samples[0].size());
     for (const TPathPoint& point : FlightLine(d.plan, d.cellSize)) {
@@ -99,14 +106,15 @@ TEST(WorldgenHeightmap, ValleyKeepsTheFlightLineClearOfTheSamples) {
   }
 }
 
-TEST(WorldgenHeightmap, ThinningKeepsTheGameSamples) {
-  THeightmap map{6, 4, {}};
-  for (int i = 0; i < 24; ++i) map.values.push_back(static_cast<std::uint8_t>(i));
-  const t_tab_pixel half = ThinnedSamples(map, 0.5);
-  ASSERT_EQ(half.size(), 2u);
-  EXPECT_EQ(half[0], (std::vector<std::uint8_t>{0, 2, 4}));
-  EXPECT_EQ(half[1], (std::vector<std::uint8_t>{12, 14, 16}));
-  EXPECT_EQ(ThinnedSamples(map, 1.0).size(), 4u);
+TEST(WorldgenHeightmap, WorldSizeFollowsTheGamesThinning) {
+  // The valleys are carved where the game will place the samples.
+  for (const TTrackDesign& d : TrackDesigns()) {
+    SCOPED_TRACE(d.name);
+    const t_tab_pixel samples = GameSamples(d);
+    EXPECT_EQ(static_cast<int>(samples.size()), KeptSamples(d.bitmapHeight, d.accuracy));
+    EXPECT_EQ(static_cast<int>(samples[0].size()), KeptSamples(d.bitmapWidth, d.accuracy));
+    EXPECT_EQ(samples[1][1], MapOf(d).At(ThinningPeriod(d.accuracy), ThinningPeriod(d.accuracy)));
+  }
   EXPECT_EQ(KeptSamples(500, 0.2), 100);
   EXPECT_EQ(KeptSamples(256, 0.5), 128);
 }
