@@ -69,6 +69,7 @@ double Shape(const TTerrainRecipe& r, double unit) {
 void CarveValley(const TTrackDesign& d, const TPixelFrame& frame, std::vector<double>& limit) {
   const int w = d.bitmapWidth;
   const int h = d.bitmapHeight;
+  if (d.plan.empty()) return;  // a picture only: no course to fly
   const double floorRadius = ValleyFloor(d);
   const double wallRadius = ValleyWalls(d);
   const int reach = static_cast<int>(std::ceil(wallRadius / frame.pixelSize));
