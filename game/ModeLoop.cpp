@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <exception>
 
 #include "assets/Lstr.h"
@@ -105,14 +106,28 @@ void TModeLoop::Run(IModeFactory& factory) {
   musicVolume_ = 0;
   effectsVolume_ = 0;
   bool keepGoing = true;
+  std::string traced;
+  auto trace = [&] {
+    if (trace_ && mode_ != traced) {
+      std::printf("mode: %s\n", mode_.c_str());
+      std::fflush(stdout);
+      traced = mode_;
+    }
+  };
   while (keepGoing) {
     ++passes_;
+    trace();
     keepGoing = mode_ != "EXIT";
     if (mode_ == "MENU") RunMenuGuarded(factory);
+    trace();
     if (mode_ == "TIME ATTACK") Guarded([&] { RunTimeAttackStep(factory); });
+    trace();
     if (mode_ == "LAN") Guarded([&] { RunTwoPlayersStep(factory, false); });
+    trace();
     if (mode_ == "LOCAL") Guarded([&] { RunTwoPlayersStep(factory, true); });
+    trace();
     if (mode_ == "SCREENPLAY") Guarded([&] { RunScreenplayStep(factory, -1); });
+    trace();
     if (mode_.size() >= 4 && mode_.compare(0, 4, "SLOT") == 0) {
       // Only "SLOT0" to "SLOT3" are ever produced; anything else goes back to the menu.
       if (mode_.size() == 5 && mode_[4] >= '0' && mode_[4] <= '3') {
@@ -124,6 +139,7 @@ void TModeLoop::Run(IModeFactory& factory) {
     }
     // A mode string nobody serves would leave the loop polling for ever.
     if (!IsKnownMode(mode_)) mode_ = "MENU";
+    trace();
     wnd::PollEvents();
   }
 }

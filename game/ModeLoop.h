@@ -56,6 +56,9 @@ class TModeLoop {
   void Run(IModeFactory& factory);
 
   const std::string& Mode() const { return mode_; }
+  // Prints "mode: M" on standard output whenever the mode changes (for scripts that
+  // drive the real program from outside).
+  void SetTrace(bool trace) { trace_ = trace; }
   const T_Tab_TrackFile& TrackFiles() const { return trackFiles_; }
   // Passes made so far, for tests.
   long Passes() const { return passes_; }
@@ -78,4 +81,5 @@ class TModeLoop {
   int musicVolume_ = 0;
   int effectsVolume_ = 0;
   long passes_ = 0;
+  bool trace_ = false;
 };

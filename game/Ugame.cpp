@@ -74,6 +74,7 @@ void Tgame::InitLights() {
 
 void Tgame::Run(IModeFactory& factory) {
   TModeLoop loop(screenWidth, screenHeight);
+  loop.SetTrace(traceModes_);
   loop.Run(factory);
   mode = loop.Mode();
 }

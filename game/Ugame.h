@@ -16,6 +16,7 @@ class Tgame {
   Tgame& operator=(const Tgame&) = delete;
 
   void Run(IModeFactory& factory);
+  void SetTraceModes(bool trace) { traceModes_ = trace; }
 
   int screenWidth = 0;
   int screenHeight = 0;
@@ -30,4 +31,5 @@ class Tgame {
  private:
   void OpenWindow(int width, int height, bool fullscreen);
   wnd::TWindowInfo window_;
+  bool traceModes_ = false;
 };

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     TGameFactory factory(options);
+    game.SetTraceModes(EnvironmentFlag("VELMORA_TRACE_MODES"));
     game.Run(factory);
   }
   return 0;
