@@ -1,0 +1,103 @@
+#include "cutscene/FilmPlayer.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "cutscene/FilmScene.h"
+#include "cutscene/FilmTrack.h"
+#include "cutscene/Screenshot.h"
+#include "cutscene/Timeline.h"
+#include "game/GlfwPlatform.h"
+#include "sound/USound.h"
+
+namespace {
+
+constexpr int kMusicVolume = 230;  // of 255: a little under the races' full music
+
+struct TFrameTimes {
+  std::vector<double> intervals;  // milliseconds between two frames shown
+  bool skipped = false;
+};
+
+bool SkipAsked() {
+  return wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS || wnd::GetKey(wnd::KEY_SPACE) == wnd::PRESS;
+}
+
+double SecondsSince(std::uint32_t start) { return (wnd::GetTickCount() - start) / 1000.0; }
+
+// The window shows black at once, while the terrain and the words are prepared.
+void ShowBlack() {
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  wnd::SwapBuffers();
+}
+
+TFrameTimes RunFrames(const TFilmScene& scene, TSound& sound, double seconds, std::uint32_t start,
+                      const std::string& screenshotPath, const wnd::TWindowInfo& window) {
+  TFrameTimes times;
+  bool shotTaken = screenshotPath.empty();
+  double last = SecondsSince(start);
+  for (double t = last; t < seconds; t = SecondsSince(start)) {
+    if (SkipAsked()) {
+      times.skipped = true;
+      break;
+    }
+    scene.Draw(t);
+    if (!shotTaken && t >= seconds / 2.0) {
+      shotTaken = true;
+      if (!WriteFrameAsPng(screenshotPath, window.width, window.height))
+        std::fprintf(stderr, "film: cannot write the picture \"%s\"\n", screenshotPath.c_str());
+    }
+    sound.SetMusicVolume(static_cast<int>(kMusicVolume * MusicLevel(t, seconds)));
+    wnd::SwapBuffers();
+    times.intervals.push_back((t - last) * 1000.0);
+    last = t;
+  }
+  return times;
+}
+
+void PrintFrameTimes(const TFilmPlan& plan, TFrameTimes times, double shown) {
+  if (times.intervals.size() < 2) return;
+  // The first interval is the loading; the pace is judged on the rest.
+  times.intervals.erase(times.intervals.begin());
+  std::sort(times.intervals.begin(), times.intervals.end());
+  const double median = times.intervals[times.intervals.size() / 2];
+  const double p95 = times.intervals[times.intervals.size() * 95 / 100];
+  std::printf("film %d: %zu frames in %.1f s%s, median frame %.1f ms, 95th percentile %.1f ms\n",
+              plan.number, times.intervals.size() + 1, shown, times.skipped ? " (skipped)" : "",
+              median, p95);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int PlayFilm(const TFilmPlan& plan, double seconds, const std::string& screenshotPath) {
+  TGlfwPlatform platform;
+  platform.SetPaced(true);
+  // A missing texture must not stop the film behind a message box nobody answers.
+  platform.SetQuietMessages(true);
+  wnd::TPlatformGuard guard(platform);
+  // The film's clock starts with the program, as the game's wait does.
+  const std::uint32_t start = wnd::GetTickCount();
+  const wnd::TWindowInfo window = platform.OpenWindow(1024, 768, 24, 8, true);
+  if (!window.opened) {
+    std::fprintf(stderr, "film %d: no window could be opened\n", plan.number);
+    return 1;
+  }
+  wnd::SetWindowTitle(plan.windowTitle);
+  ShowBlack();
+  const TFilmTrack track = LoadFilmTrack(plan);
+  if (!track.fromTrackFile) std::printf("film %d: %s\n", plan.number, track.problem.c_str());
+  TFilmScene scene(plan, track, seconds, window.width, window.height);
+  TSound sound;
+  sound.PlayMusic(track.musicPath, 0);
+  const TFrameTimes times = RunFrames(scene, sound, seconds, start, screenshotPath, window);
+  PrintFrameTimes(plan, times, SecondsSince(start));
+  sound.MusicOff();
+  platform.CloseWindow();
+  return 0;
+}

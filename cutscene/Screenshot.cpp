@@ -1,0 +1,31 @@
+#include "cutscene/Screenshot.h"
+
+#include <GL/gl.h>
+#include <cairo.h>
+
+#include <cstdint>
+#include <vector>
+
+bool WriteFrameAsPng(const std::string& path, int width, int height) {
+  if (width <= 0 || height <= 0) return false;
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  // GL's rows run from the bottom up, a picture's from the top down.
+  for (int row = 0; row < height && data; ++row) {
+    auto* out = reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(row) * stride);
+    const std::uint8_t* in = &rgb[static_cast<std::size_t>(height - 1 - row) * width * 3];
+    for (int x = 0; x < width; ++x) {
+      out[x] = 0xFF000000u | (std::uint32_t{in[3 * x]} << 16) | (std::uint32_t{in[3 * x + 1]} << 8) |
+               in[3 * x + 2];
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
+  return written;
+}
