@@ -173,6 +173,7 @@ class TTwoPlayers : public Tworld {
   void RunNetworkFrame(bool& running);
   void ExchangeRecords();
   void DrawGoneNotice() const;
+  void ReportLink(bool heard, bool gone);
   void UpdateWind(int player);
   TPerso& RecordOf(int player) { return player == 1 ? firstPlayer_ : secondPlayer_; }
 
@@ -187,6 +188,7 @@ class TTwoPlayers : public Tworld {
   bool hosting_ = false;
   bool local_ = true;
   int playerNumber_ = 1;
+  bool otherHeard_ = false;
   bool otherGone_ = false;
   std::uint32_t secondMark_ = 0;
 };

@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "assets/Textures.h"
@@ -298,7 +299,21 @@ void TTwoPlayers::ExchangeRecords() {
   other.name = keptName;
   other.playerCount = keptCount;
   if (client_->HeardFromOther()) track_->CatchUpTo(CaughtCountOf(received, RingCount()));
-  otherGone_ = client_->OtherPlayerGone();
+  ReportLink(client_->HeardFromOther(), client_->OtherPlayerGone());
+}
+
+// One console line when the other player first shows up, and one when it goes.
+void TTwoPlayers::ReportLink(bool heard, bool gone) {
+  if (heard && !otherHeard_) {
+    std::printf("LAN: player %d is racing\n", 3 - playerNumber_);
+    std::fflush(stdout);
+  }
+  if (gone && !otherGone_) {
+    std::printf("LAN: player %d is gone\n", 3 - playerNumber_);
+    std::fflush(stdout);
+  }
+  otherHeard_ = heard;
+  otherGone_ = gone;
 }
 
 // "The other player has left": a banner across the top of the view.
