@@ -124,6 +124,8 @@ class TTimeAttack : public Tworld {
   bool LoadedFromFile() const { return loadedFromFile_; }
   int BaseScore() const { return baseScore_; }
   int Score() const { return score_; }
+  // One frame of the race loop as Run draws it, the overlay closed (for measurements).
+  void PlayFrame();
 
  protected:
   void DrawResultExtras() override;

@@ -217,6 +217,13 @@ void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& resul
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
 
+void TTimeAttack::PlayFrame() {
+  bool running = true;
+  bool overlayOpen = false;
+  std::string result;
+  RaceFrame(running, overlayOpen, result);
+}
+
 void TTimeAttack::DrawResultExtras() {
   glPushMatrix();
   glTranslated(screenWidth_ / 2 - 100, 200 - screenHeight_, 0.0);
