@@ -21,7 +21,7 @@ startup_ms() {
   for _ in 1 2 3 4 5; do
     local start line shown
     start=$(date +%s%3N)
-    coproc GAME { VELMORA_UNPACED=1 VELMORA_REPORT_FIRST_FRAME=1 build/run/velmora; }
+    coproc GAME { VELMORA_UNPACED=1 VELMORA_REPORT_FIRST_FRAME=1 exec build/run/velmora; }
     line=""
     read -r -t 30 line <&"${GAME[0]}" || true
     kill "$GAME_PID" 2>/dev/null || true
@@ -35,9 +35,9 @@ startup_ms() {
 echo "startup_to_menu_ms: $(startup_ms)"
 # Google Benchmark figures of the loaders, the world and the race; a benchmark that
 # stands for a named figure reports it as a counter, printed here as "name: value".
-build/velmora_bench --benchmark_format=console --benchmark_out=build/bench.json \
+build/velmora_bench --benchmark_format=console --benchmark_out="$PWD/build/bench.json" \
   --benchmark_out_format=json >&2
-python3 - build/bench.json <<'PY'
+python3 - "$PWD/build/bench.json" <<'PY'
 import json, sys
 data = json.load(open(sys.argv[1]))
 for b in data["benchmarks"]:
