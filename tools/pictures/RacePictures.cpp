@@ -212,6 +212,22 @@ void WriteOverlay(TPictureOutput& out) {
   }
 }
 
+// The network race's notice when the other player stops answering: a plaque shown
+// across the top of the view (half the window wide, 8% of its height).
+void WriteLanNotice(TPictureOutput& out) {
+  TCanvas canvas(512, 64, 512, 61);
+  cairo_t* cr = canvas.Cr();
+  RoundedRectPath(cr, 2, 2, 508, 57, 14);
+  SetColour(cr, palette::kGold);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 6, 6, 500, 49, 11);
+  SetColour(cr, palette::kNight, 0.95);
+  cairo_fill(cr);
+  TTextStyle style{fonts::kLabel, 26, palette::kCream, palette::kPaleGold, palette::kInk, 2, 470, 0};
+  DrawText(cr, "The other player has left the race", 256, 30.5, style);
+  out.Tga("img/lan/gone.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+}
+
 }  // namespace
 
 void DialNotchCentre(int index, double& x, double& y) {
@@ -225,4 +241,5 @@ void DialNotchCentre(int index, double& x, double& y) {
 void DrawRacePictures(TPictureOutput& out) {
   WriteHud(out);
   WriteOverlay(out);
+  WriteLanNotice(out);
 }
