@@ -76,5 +76,8 @@ std::string FilmUsage() {
 
 std::string ContentFolderOf(const std::string& programPath) {
   const std::filesystem::path above = std::filesystem::path(programPath).parent_path() / "..";
-  return above.lexically_normal().string();
+  std::filesystem::path folder = above.lexically_normal();
+  // "run/" names the same folder as "run"; the root keeps its slash.
+  if (!folder.has_filename() && folder != folder.root_path()) folder = folder.parent_path();
+  return folder.string();
 }

@@ -1,9 +1,21 @@
 #include "cutscene/FilmPlan.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 
 namespace {
+
+// Each season's air: clear blue summer, warm hazy autumn, pale cold winter, a stormy
+// violet for the final race, and the ending's dusk.
+TFilmSky SkyOf(const std::string& season, bool ending) {
+  if (ending) return {{0.10f, 0.09f, 0.26f}, {0.93f, 0.52f, 0.33f}, {0.55f, 0.25f, 0.05f}, 200.0, 0.5, 4.5};
+  if (season == "summer") return {{0.20f, 0.42f, 0.80f}, {0.74f, 0.85f, 0.95f}, {0.25f, 0.22f, 0.10f}, 30.0, 0.8, 8.0};
+  if (season == "autumn") return {{0.30f, 0.38f, 0.58f}, {0.93f, 0.80f, 0.62f}, {0.30f, 0.18f, 0.05f}, 120.0, 0.5, 5.0};
+  if (season == "winter") return {{0.42f, 0.52f, 0.68f}, {0.86f, 0.89f, 0.94f}, {0.12f, 0.12f, 0.14f}, 300.0, 0.35, 4.0};
+  return {{0.16f, 0.12f, 0.30f}, {0.62f, 0.46f, 0.58f}, {0.35f, 0.15f, 0.10f}, 250.0, 0.5, 5.0};
+}
 
 TFilmPlan SeasonIntro(int number, const std::string& season, const std::string& title,
                       const std::string& chapter, int seconds) {
@@ -12,6 +24,7 @@ TFilmPlan SeasonIntro(int number, const std::string& season, const std::string& 
   plan.season = season;
   plan.windowTitle = "Velmora - " + title;
   plan.seconds = seconds;
+  plan.sky = SkyOf(season, false);
   // The name comes in once the picture has faded up, and leaves the flight to itself.
   plan.cards = {{title, chapter, false, 0.8, 7.5}};
   return plan;
@@ -26,6 +39,7 @@ TFilmPlan Ending() {
   plan.windowTitle = "Velmora - The end";
   plan.seconds = 66;
   plan.ending = true;
+  plan.sky = SkyOf("final", true);
   plan.cards = {
       {"The end", "Thank you for playing Velmora", false, 3.0, 24.0},
       {"Made by the Velmora team",
@@ -57,6 +71,19 @@ int FilmNumberFromProgramName(const std::string& path) {
   if (digits < name.size() && name[digits] != '.') return 0;
   const int number = std::stoi(name.substr(0, digits));
   return number >= kFirstFilm && number <= kLastFilm ? number : 0;
+}
+
+TFilmColour SkyColourAt(const TFilmSky& sky, double elevation, double bearing) {
+  constexpr double kPi = 3.14159265358979323846;
+  const double u = std::clamp(elevation / 90.0, 0.0, 1.0);
+  const double rise = std::pow(u, 0.45);
+  const double facing = std::max(0.0, std::cos((bearing - sky.sunBearing) * kPi / 180.0));
+  const double glow = std::pow(facing, 6.0) * std::max(0.0, 1.0 - u / 0.25);
+  auto mix = [&](float low, float high, float sun) {
+    return static_cast<float>(std::min(1.0, low + (high - low) * rise + sun * glow));
+  };
+  return {mix(sky.horizon.r, sky.zenith.r, sky.sunGlow.r), mix(sky.horizon.g, sky.zenith.g, sky.sunGlow.g),
+          mix(sky.horizon.b, sky.zenith.b, sky.sunGlow.b)};
 }
 
 std::string HeightmapPathOf(const TFilmPlan& plan) {

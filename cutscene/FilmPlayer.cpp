@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "cutscene/FilmScene.h"
@@ -77,7 +78,9 @@ void PrintFrameTimes(const TFilmPlan& plan, TFrameTimes times, double shown) {
 
 int PlayFilm(const TFilmPlan& plan, double seconds, const std::string& screenshotPath) {
   TGlfwPlatform platform;
-  platform.SetPaced(true);
+  // Unpaced only to measure what a frame costs, as the game's own benchmarks do.
+  const char* unpaced = std::getenv("VELMORA_UNPACED");
+  platform.SetPaced(!(unpaced && *unpaced && std::string(unpaced) != "0"));
   // A missing texture must not stop the film behind a message box nobody answers.
   platform.SetQuietMessages(true);
   wnd::TPlatformGuard guard(platform);

@@ -15,9 +15,10 @@ namespace {
 
 constexpr double kFieldOfView = 50.0;  // degrees, vertical
 constexpr double kNear = 2.0;
-constexpr double kFar = 160000.0;  // the far corners of the sky box
+constexpr double kFar = 60000.0;  // past the sky dome
 constexpr double kLetterbox = 0.085;  // each bar, as a share of the height
 constexpr double kTitleDrift = 0.035;  // how much a title grows while it shows
+constexpr double kGroundTileCells = 6.0;
 
 struct TRgb {
   float r, g, b;
@@ -31,7 +32,7 @@ struct TShade {
 };
 
 constexpr TShade kDaylight{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.62f};
-constexpr TShade kDusk{{0.50f, 0.40f, 0.60f}, {0.95f, 0.60f, 0.42f}, 0.50f};
+constexpr TShade kDusk{{0.85f, 0.78f, 0.88f}, {1.0f, 0.78f, 0.62f}, 0.55f};
 
 // Mipmapped distances: without them the terrain's repeated texture sparkles as the
 // camera moves. The images were uploaded with their mipmaps already.
@@ -85,6 +86,13 @@ void TFilmScene::BuildTerrain(const TFilmTrack& track) {
   }
   SmoothWhenFar(map_->Terrain().terrainTexture);
   SmoothWhenFar(map_->Terrain().groundTexture);
+  const t_rain& built = map_->Terrain();
+  // The grass beyond the terrain repeats every few cells, as the terrain's texture
+  // repeats every cell.
+  backdrop_.emplace(plan_.sky, built.groundTexture, kGroundTileCells * built.cellSize);
+  const double width = std::max(built.Rows(), built.Cols()) * built.cellSize;
+  hazeStart_ = plan_.sky.hazeStart * width;
+  hazeEnd_ = std::max(plan_.sky.hazeEnd * width, hazeStart_ + 1.0);
 }
 
 void TFilmScene::BuildCards() {
@@ -129,8 +137,30 @@ void TFilmScene::DrawWorld(double t) const {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
   glDisable(GL_ALPHA_TEST);
+  backdrop_->DrawSky(pose.eye);
+  SetHaze();
+  // The terrain without the ground plane its list holds: the disc stands in for the
+  // plane and is drawn last, where the terrain leaves the ground to be seen.
+  const GLdouble aboveGround[4] = {0.0, 1.0, 0.0, -kDiscHeight};
+  glClipPlane(GL_CLIP_PLANE0, aboveGround);
+  glEnable(GL_CLIP_PLANE0);
   glEnable(GL_TEXTURE_2D);
   map_->Draw();
+  glDisable(GL_CLIP_PLANE0);
+  backdrop_->DrawGround(pose.eye);
+  glDisable(GL_FOG);
+}
+
+// The ground fades into the horizon's colour with distance, so the terrain's edge and
+// the plain beyond it melt into the sky.
+void TFilmScene::SetHaze() const {
+  const GLfloat colour[4] = {plan_.sky.horizon.r, plan_.sky.horizon.g, plan_.sky.horizon.b, 1.0f};
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glFogfv(GL_FOG_COLOR, colour);
+  glFogf(GL_FOG_START, static_cast<GLfloat>(hazeStart_));
+  glFogf(GL_FOG_END, static_cast<GLfloat>(hazeEnd_));
+  glHint(GL_FOG_HINT, GL_NICEST);
+  glEnable(GL_FOG);
 }
 
 // One fan from the middle of the screen to sixteen points round its border.

@@ -10,6 +10,7 @@
 #include "cutscene/CameraPath.h"
 #include "cutscene/FilmPlan.h"
 #include "cutscene/FilmTrack.h"
+#include "cutscene/Backdrop.h"
 #include "cutscene/TitleCards.h"
 
 class TMap;
@@ -40,6 +41,7 @@ class TFilmScene {
   void BuildTerrain(const TFilmTrack& track);
   void BuildCards();
   void DrawWorld(double t) const;
+  void SetHaze() const;
   void DrawShades() const;
   void DrawLetterbox() const;
   void DrawCards(double t) const;
@@ -51,6 +53,9 @@ class TFilmScene {
   int height_;
   double cardScale_ = 1.0;
   std::unique_ptr<TMap> map_;
+  std::optional<TBackdrop> backdrop_;
+  double hazeStart_ = 0.0;  // world units from the eye
+  double hazeEnd_ = 0.0;
   std::optional<TCameraPath> camera_;
   std::vector<TCardTextures> cards_;
 };

@@ -16,6 +16,16 @@ struct TFilmTrack {
   std::string problem;  // why the track file was not used, for the console
 };
 
+// The film looks across the whole terrain at once, where the race sees a narrow slice,
+// so a grid of more than `kFilmGridSide` samples a side is drawn coarser: one sample of
+// every n bitmap rows and columns, n the period returned. The race's own period where
+// it need not thin, or where its accuracy keeps uneven runs (the loader keeps an even
+// grid only for one sample in 1, 2, 5, 10, 25 or 50).
+inline constexpr int kFilmGridSide = 128;
+int FilmSamplePeriod(int bitmapSide, double accuracy);
+
 // Never throws: a missing or broken track file gives the season's heightmap with the
 // terrain's default values and the season's music by its usual name.
+// The terrain's grid is thinned for the film (above), with cells as much larger, so
+// the terrain keeps its size and heights.
 TFilmTrack LoadFilmTrack(const TFilmPlan& plan);
