@@ -181,13 +181,18 @@ void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
   const T_point p = physics_->Position(player);
   T_point& point = player == 1 ? cameraOffset_ : secondPlayerPoint_;
   point = {-p.x, -p.y, -p.z};
+  // The eye rides 10 units above the craft's reference point, as in the time attack:
+  // level with it, the terrain the craft may come within 10 units of hides the craft.
+  glPushMatrix();
+  glTranslated(0.0, -10.0, 0.0);
   physics_->Update(player, CaughtCount(), overlayOpen);
   map_->Draw();
   track_->UpdateAndDraw(point);
   const int otherPlayer = 3 - player;
+  const T_point otherOffset{kSplitCraftOffset.x, kSplitCraftOffset.y + 10.0, kSplitCraftOffset.z};
   DrawCraftAsSeenByItsPlayer(other, physics_->Position(otherPlayer),
-                             physics_->Rotation(otherPlayer), kSplitCraftOffset,
-                             kSplitOtherScale);
+                             physics_->Rotation(otherPlayer), otherOffset, kSplitOtherScale);
+  glPopMatrix();
   TInterface& hud = player == 1 ? *hud_ : *secondHud_;
   hud.DrawFrame(CompassFor(point, physics_->Rotation(player)), CaughtCount(), true, timeLeft_);
   TPerso& record = RecordOf(player);
