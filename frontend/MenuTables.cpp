@@ -2,7 +2,7 @@
 
 namespace {
 
-const TButtonSpec kMain[] = {
+const TButtonLayout kMain[] = {
     {51, 197, 250, 90, "img/boutons/main/1Player/inactive.tga",
      "img/boutons/main/1Player/focus.tga", "img/boutons/main/1Player/active.tga"},
     {205, 303, 250, 90, "img/boutons/main/2Players/inactive.tga",
@@ -13,7 +13,7 @@ const TButtonSpec kMain[] = {
      "img/boutons/main/Quit/active.tga"},
 };
 
-const TButtonSpec kOnePlayer[] = {
+const TButtonLayout kOnePlayer[] = {
     {607, 163, 187, 59, "img/boutons/1Player/Time Attack/inactive.tga",
      "img/boutons/1Player/Time Attack/focus.tga", "img/boutons/1Player/Time Attack/focus.tga"},
     {620, 260, 149, 59, "img/boutons/1Player/scenario/inactive.tga",
@@ -23,7 +23,7 @@ const TButtonSpec kOnePlayer[] = {
 };
 
 // The filler at (-1, -1) pads the array to four entries, which keeps the panel in front.
-const TButtonSpec kTwoPlayers[] = {
+const TButtonLayout kTwoPlayers[] = {
     {97, 425, 232, 136, "img/boutons/2players/LAN/inactive.tga",
      "img/boutons/2players/LAN/active.tga", "img/boutons/2players/LAN/active.tga"},
     {496, 425, 241, 137, "img/boutons/2players/Local/inactive.tga",
@@ -34,7 +34,7 @@ const TButtonSpec kTwoPlayers[] = {
 };
 
 // The first row (captioned "effets") drives the music, the second ("musique") the effects.
-const TButtonSpec kOptions[] = {
+const TButtonLayout kOptions[] = {
     {19, 159, 180, 70, "img/boutons/options/effets/effets.tga",
      "img/boutons/options/effets/effets.tga", "img/boutons/options/effets/effets.tga"},
     {213, 150, 96, 85, "img/boutons/options/effets/minus inactive.tga",
@@ -58,7 +58,7 @@ const TButtonSpec kOptions[] = {
 
 // The sixth entry is all zeros: it only pads the array to six, which puts the panel on the
 // left face.
-const TButtonSpec kLoad[] = {
+const TButtonLayout kLoad[] = {
     {112, 221, 116, 116, "img/charger/slot1/inactive.tga", "img/charger/slot1/active.tga",
      "img/charger/slot1/active.tga"},
     {339, 221, 116, 116, "img/charger/slot2/inactive.tga", "img/charger/slot2/active.tga",
@@ -72,7 +72,7 @@ const TButtonSpec kLoad[] = {
     {0, 0, 0, 0, nullptr, nullptr, nullptr},
 };
 
-const TButtonSpec kTrack[] = {
+const TButtonLayout kTrack[] = {
     {308, 296, 65, 55, "img/boutons/choice_track/left_arrow/inactive.tga",
      "img/boutons/choice_track/left_arrow/active.tga",
      "img/boutons/choice_track/left_arrow/active.tga"},
@@ -93,10 +93,10 @@ const char* const kHeightmaps[] = {
 
 }  // namespace
 
-std::span<const TButtonSpec> MainButtonSpecs() { return kMain; }
-std::span<const TButtonSpec> OnePlayerButtonSpecs() { return kOnePlayer; }
-std::span<const TButtonSpec> TwoPlayersButtonSpecs() { return kTwoPlayers; }
-std::span<const TButtonSpec> OptionsButtonSpecs() { return kOptions; }
-std::span<const TButtonSpec> LoadButtonSpecs() { return kLoad; }
-std::span<const TButtonSpec> TrackButtonSpecs() { return kTrack; }
+std::span<const TButtonLayout> MainButtonLayouts() { return kMain; }
+std::span<const TButtonLayout> OnePlayerButtonLayouts() { return kOnePlayer; }
+std::span<const TButtonLayout> TwoPlayersButtonLayouts() { return kTwoPlayers; }
+std::span<const TButtonLayout> OptionsButtonLayouts() { return kOptions; }
+std::span<const TButtonLayout> LoadButtonLayouts() { return kLoad; }
+std::span<const TButtonLayout> TrackButtonLayouts() { return kTrack; }
 std::span<const char* const> TrackHeightmaps() { return kHeightmaps; }

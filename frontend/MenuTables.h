@@ -7,7 +7,7 @@
 #include <string>
 
 // One button of a table. A null path leaves that texture 0 (the fillers).
-struct TButtonSpec {
+struct TButtonLayout {
   double x = 0.0;
   double y = 0.0;
   double width = 0.0;
@@ -17,12 +17,12 @@ struct TButtonSpec {
   const char* active = nullptr;
 };
 
-std::span<const TButtonSpec> MainButtonSpecs();        // 4: one player, two players, options, quit
-std::span<const TButtonSpec> OnePlayerButtonSpecs();   // 3: time attack, story, back
-std::span<const TButtonSpec> TwoPlayersButtonSpecs();  // 4: LAN, local, back, filler
-std::span<const TButtonSpec> OptionsButtonSpecs();     // 8: music row, effects row, load, back
-std::span<const TButtonSpec> LoadButtonSpecs();        // 6: slots 1-3, back, quick load, filler
-std::span<const TButtonSpec> TrackButtonSpecs();       // 5: previous, next, ok, back, filler
+std::span<const TButtonLayout> MainButtonLayouts();        // 4: one player, two players, options, quit
+std::span<const TButtonLayout> OnePlayerButtonLayouts();   // 3: time attack, story, back
+std::span<const TButtonLayout> TwoPlayersButtonLayouts();  // 4: LAN, local, back, filler
+std::span<const TButtonLayout> OptionsButtonLayouts();     // 8: music row, effects row, load, back
+std::span<const TButtonLayout> LoadButtonLayouts();        // 6: slots 1-3, back, quick load, filler
+std::span<const TButtonLayout> TrackButtonLayouts();       // 5: previous, next, ok, back, filler
 
 // Panel backgrounds.
 inline constexpr const char* kMainBackground = "img/menu_bckgrnd.jpg";

@@ -35,18 +35,18 @@ TMenu::~TMenu() {
 }
 
 // Each distinct file is loaded once: most buttons show one picture in two of their states.
-TTab_bouton TMenu::MakeButtons(std::span<const TButtonSpec> specs) {
-  TTab_bouton buttons(specs.size());
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const TButtonSpec& spec = specs[i];
+TTab_bouton TMenu::MakeButtons(std::span<const TButtonLayout> layouts) {
+  TTab_bouton buttons(layouts.size());
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    const TButtonLayout& layout = layouts[i];
     TBouton& button = buttons[i];
-    button.x = spec.x;
-    button.y = spec.y;
-    button.width = spec.width;
-    button.height = spec.height;
-    button.inactiveTexture = textures_.Load(spec.inactive);
-    button.activeTexture = textures_.Load(spec.active);
-    button.focusTexture = textures_.Load(spec.focus);
+    button.x = layout.x;
+    button.y = layout.y;
+    button.width = layout.width;
+    button.height = layout.height;
+    button.inactiveTexture = textures_.Load(layout.inactive);
+    button.activeTexture = textures_.Load(layout.active);
+    button.focusTexture = textures_.Load(layout.focus);
   }
   return buttons;
 }
@@ -65,7 +65,7 @@ std::uint32_t TMenu::CompileList(Tpanel& panel) {
 }
 
 void TMenu::BuildMainScreen() {
-  mainButtons_ = MakeButtons(MainButtonSpecs());
+  mainButtons_ = MakeButtons(MainButtonLayouts());
   mainBackgroundPath_ = kMainBackground;
   mainPanel_ = MakePanel(mainButtons_, mainBackgroundPath_);
   lists_.main = CompileList(*mainPanel_);
@@ -73,7 +73,7 @@ void TMenu::BuildMainScreen() {
 }
 
 void TMenu::BuildOnePlayerScreen() {
-  onePlayerButtons_ = MakeButtons(OnePlayerButtonSpecs());
+  onePlayerButtons_ = MakeButtons(OnePlayerButtonLayouts());
   onePlayerBackgroundPath_ = kOnePlayerBackground;
   pictures_.onePlayer = textures_.Load(kOnePlayerPicture);
   onePlayerPanel_ = MakePanel(onePlayerButtons_, onePlayerBackgroundPath_);
@@ -81,7 +81,7 @@ void TMenu::BuildOnePlayerScreen() {
 }
 
 void TMenu::BuildTwoPlayersScreen() {
-  twoPlayersButtons_ = MakeButtons(TwoPlayersButtonSpecs());
+  twoPlayersButtons_ = MakeButtons(TwoPlayersButtonLayouts());
   twoPlayersBackgroundPath_ = kTwoPlayersBackground;
   twoPlayersPanel_ = MakePanel(twoPlayersButtons_, twoPlayersBackgroundPath_);
   lists_.twoPlayers = CompileList(*twoPlayersPanel_);
@@ -89,7 +89,7 @@ void TMenu::BuildTwoPlayersScreen() {
 }
 
 void TMenu::BuildOptionsScreen() {
-  optionsButtons_ = MakeButtons(OptionsButtonSpecs());
+  optionsButtons_ = MakeButtons(OptionsButtonLayouts());
   optionsBackgroundPath_ = kOptionsBackground;
   pictures_.options = textures_.Load(kOptionsPicture);
   optionsPanel_ = MakePanel(optionsButtons_, optionsBackgroundPath_);
@@ -97,7 +97,7 @@ void TMenu::BuildOptionsScreen() {
 }
 
 void TMenu::BuildLoadScreen() {
-  loadButtons_ = MakeButtons(LoadButtonSpecs());
+  loadButtons_ = MakeButtons(LoadButtonLayouts());
   loadBackgroundPath_ = kLoadBackground;
   pictures_.load = textures_.Load(kLoadBackground);
   loadPanel_ = MakePanel(loadButtons_, loadBackgroundPath_);
@@ -105,7 +105,7 @@ void TMenu::BuildLoadScreen() {
 }
 
 void TMenu::BuildTrackChooser() {
-  trackButtons_ = MakeButtons(TrackButtonSpecs());
+  trackButtons_ = MakeButtons(TrackButtonLayouts());
   trackBackgroundPath_ = kTrackBackground;
   trackPanel_ = MakePanel(trackButtons_, trackBackgroundPath_);
   lists_.track = CompileList(*trackPanel_);

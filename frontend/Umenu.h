@@ -82,7 +82,7 @@ class TMenu : public IMenu {
 
  private:
   // Building (Umenu.cpp).
-  TTab_bouton MakeButtons(std::span<const TButtonSpec> specs);
+  TTab_bouton MakeButtons(std::span<const TButtonLayout> layouts);
   std::unique_ptr<Tpanel> MakePanel(const TTab_bouton& buttons, const std::string& path);
   std::uint32_t CompileList(Tpanel& panel);
   void BuildMainScreen();

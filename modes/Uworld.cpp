@@ -12,13 +12,13 @@
 
 namespace {
 
-struct TEndPictureSpec {
+struct TEndPictureLayout {
   const char* path;
   double width, height, left, top;
 };
 
 // The five end-of-race pictures, laid out in an 800-wide frame (top-left, y down).
-constexpr TEndPictureSpec kEndPictures[5] = {
+constexpr TEndPictureLayout kEndPictures[5] = {
     {"img/win_lose/transition_win.tga", 703, 164, 57, 189},
     {"img/win_lose/transition_lose.tga", 705, 162, 57, 189},
     {"img/win_lose/win.tga", 517, 256, 175, 147},

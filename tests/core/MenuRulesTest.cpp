@@ -105,25 +105,25 @@ TEST(MenuLayout, ThePanelsFaceFollowsTheLengthOfItsButtonArray) {
   EXPECT_EQ(FaceAngleFor(2), 0.0);
   EXPECT_EQ(FaceAngleFor(9), 0.0);
   // The game's screens land where the camera looks for them.
-  EXPECT_EQ(FaceAngleFor(MainButtonSpecs().size()), 0.0);
-  EXPECT_EQ(FaceAngleFor(TwoPlayersButtonSpecs().size()), 0.0);
-  EXPECT_EQ(FaceAngleFor(OnePlayerButtonSpecs().size()), 90.0);
-  EXPECT_EQ(FaceAngleFor(TrackButtonSpecs().size()), 90.0);
-  EXPECT_EQ(FaceAngleFor(OptionsButtonSpecs().size()), -90.0);
-  EXPECT_EQ(FaceAngleFor(LoadButtonSpecs().size()), -90.0);
+  EXPECT_EQ(FaceAngleFor(MainButtonLayouts().size()), 0.0);
+  EXPECT_EQ(FaceAngleFor(TwoPlayersButtonLayouts().size()), 0.0);
+  EXPECT_EQ(FaceAngleFor(OnePlayerButtonLayouts().size()), 90.0);
+  EXPECT_EQ(FaceAngleFor(TrackButtonLayouts().size()), 90.0);
+  EXPECT_EQ(FaceAngleFor(OptionsButtonLayouts().size()), -90.0);
+  EXPECT_EQ(FaceAngleFor(LoadButtonLayouts().size()), -90.0);
 }
 
 TEST(MenuLayout, FillersHaveNoPicturesAndEveryOtherButtonHasAll) {
-  for (auto specs : {MainButtonSpecs(), OnePlayerButtonSpecs(), TwoPlayersButtonSpecs(),
-                     OptionsButtonSpecs(), LoadButtonSpecs(), TrackButtonSpecs()}) {
-    for (const TButtonSpec& spec : specs) {
-      bool filler = spec.width == 0 && spec.height == 0;
-      EXPECT_EQ(spec.inactive == nullptr, filler);
-      EXPECT_EQ(spec.focus == nullptr, filler);
-      EXPECT_EQ(spec.active == nullptr, filler);
+  for (auto layouts : {MainButtonLayouts(), OnePlayerButtonLayouts(), TwoPlayersButtonLayouts(),
+                     OptionsButtonLayouts(), LoadButtonLayouts(), TrackButtonLayouts()}) {
+    for (const TButtonLayout& layout : layouts) {
+      bool filler = layout.width == 0 && layout.height == 0;
+      EXPECT_EQ(layout.inactive == nullptr, filler);
+      EXPECT_EQ(layout.focus == nullptr, filler);
+      EXPECT_EQ(layout.active == nullptr, filler);
     }
   }
-  EXPECT_STREQ(OnePlayerButtonSpecs()[0].inactive,
+  EXPECT_STREQ(OnePlayerButtonLayouts()[0].inactive,
                "img/boutons/1Player/Time Attack/inactive.tga");
   EXPECT_STREQ(TrackHeightmaps().back(), "track_data/random.bmp");
   EXPECT_EQ(TrackHeightmaps().size(), 6u);

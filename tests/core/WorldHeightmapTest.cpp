@@ -8,7 +8,7 @@
 
 namespace {
 
-struct TBmpSpec {
+struct TBmpLayout {
   int width = 4;
   int height = 4;  // negative: stored top row first
   int bits = 24;
@@ -19,7 +19,7 @@ struct TBmpSpec {
 
 // A bitmap whose first byte of each pixel is row x 16 + column (row in file order) and
 // whose other bytes, padding included, are 0xEE so that a misread shows.
-TBytes MakeBmp(const TBmpSpec& s) {
+TBytes MakeBmp(const TBmpLayout& s) {
   const int rows = s.height < 0 ? -s.height : s.height;
   const std::uint32_t size = 54u + static_cast<std::uint32_t>(s.rowLength * rows);
   TBytes out;
@@ -62,7 +62,7 @@ std::string ErrorOf(const TBytes& bytes) {
 }  // namespace
 
 TEST(WorldHeightmap, SamplesAreTheFirstByteOfEachPixelInFileRowOrder) {
-  TBmpSpec s;
+  TBmpLayout s;
   t_tab_pixel grid = Parse(MakeBmp(s));
   ASSERT_EQ(grid.size(), 4u);
   for (int r = 0; r < 4; ++r) {
@@ -72,7 +72,7 @@ TEST(WorldHeightmap, SamplesAreTheFirstByteOfEachPixelInFileRowOrder) {
 }
 
 TEST(WorldHeightmap, RowPaddingComesFromTheDeclaredSizeOrTheUsualAlignment) {
-  TBmpSpec s;
+  TBmpLayout s;
   s.width = 5;
   s.height = 3;
   s.rowLength = 16;  // one padding byte a row, counted in the declared size
@@ -97,7 +97,7 @@ TEST(WorldHeightmap, RowPaddingComesFromTheDeclaredSizeOrTheUsualAlignment) {
 }
 
 TEST(WorldHeightmap, TopDownBitmapsAreTurnedToMatchBottomUpOnes) {
-  TBmpSpec s;
+  TBmpLayout s;
   s.height = -4;
   t_tab_pixel grid = Parse(MakeBmp(s));
   ASSERT_EQ(grid.size(), 4u);
@@ -106,7 +106,7 @@ TEST(WorldHeightmap, TopDownBitmapsAreTurnedToMatchBottomUpOnes) {
 }
 
 TEST(WorldHeightmap, OtherDepthsGiveNoSamplesAndTheConsoleLine) {
-  TBmpSpec s;
+  TBmpLayout s;
   s.bits = 8;
   std::string line;
   EXPECT_TRUE(Parse(MakeBmp(s), &line).empty());
@@ -121,11 +121,11 @@ TEST(WorldHeightmap, OtherDepthsGiveNoSamplesAndTheConsoleLine) {
 }
 
 TEST(WorldHeightmap, ShortOrLyingFilesRaiseAnErrorNamingTheFile) {
-  TBytes good = MakeBmp(TBmpSpec{});
+  TBytes good = MakeBmp(TBmpLayout{});
   EXPECT_NE(ErrorOf(TBytes(good.begin(), good.begin() + 40)).find("track_data/map.bmp"), std::string::npos);
   EXPECT_NE(ErrorOf(TBytes(good.begin(), good.end() - 1)).find("map.bmp"), std::string::npos);
   EXPECT_EQ(ErrorOf(good), "");
-  TBmpSpec huge;
+  TBmpLayout huge;
   huge.declaredSize = 0x7FFFFFFF;  // rows "padded" far past the end of the file
   EXPECT_NE(ErrorOf(MakeBmp(huge)), "");
   auto withHeader = [&](std::size_t at, std::uint32_t value) {
@@ -178,7 +178,7 @@ TEST(WorldHeightmap, LoadingFromFiles) {
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / "velmora_heightmap_test";
   fs::create_directories(dir);
-  TBmpSpec s;
+  TBmpLayout s;
   s.width = 8;
   s.height = 6;
   s.rowLength = 24;

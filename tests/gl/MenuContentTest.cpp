@@ -16,7 +16,7 @@ bool Mentions(const TScriptedPlatform& p, const std::string& text) {
   return false;
 }
 
-void Click(TScriptedPlatform& p, const TButtonSpec& b, int settle = 116) {
+void Click(TScriptedPlatform& p, const TButtonLayout& b, int settle = 116) {
   p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
   p.QueueIdle(settle);
 }
@@ -54,9 +54,9 @@ TEST(MenuContent, MissingPicturesAndHeightmapsAreNamedAndTheMenuStillWorks) {
   const TRgb white{255, 255, 255};
   p.QueueIdle(3);
   checks.Here([&] { EXPECT_TRUE(Near(PresentedAverage(20, 384), white, 2)); });
-  Click(p, MainButtonSpecs()[0]);
-  Click(p, OnePlayerButtonSpecs()[0]);
-  Click(p, TrackButtonSpecs()[kTrackPrevious], 3);
+  Click(p, MainButtonLayouts()[0]);
+  Click(p, OnePlayerButtonLayouts()[0]);
+  Click(p, TrackButtonLayouts()[kTrackPrevious], 3);
   checks.Here([&] {
     EXPECT_EQ(menu.TrackIndex(), 4);
     EXPECT_TRUE(Near(PresentedAverage(PixelX(kThumbLeft + 5), PixelY(kThumbTop + 5)), white, 2));
@@ -64,9 +64,9 @@ TEST(MenuContent, MissingPicturesAndHeightmapsAreNamedAndTheMenuStillWorks) {
                                       PixelY(kThumbTop + kThumbSide - 5)),
                      white, 2));
   });
-  Click(p, TrackButtonSpecs()[kTrackBack]);
-  Click(p, OnePlayerButtonSpecs()[2]);
-  Click(p, MainButtonSpecs()[3]);
+  Click(p, TrackButtonLayouts()[kTrackBack]);
+  Click(p, OnePlayerButtonLayouts()[2]);
+  Click(p, MainButtonLayouts()[3]);
   checks.Arm();
   std::string result;
   menu.RunMenu(result);

@@ -11,13 +11,13 @@ namespace {
 
 constexpr int kSettle = 116;
 
-void Click(TScriptedPlatform& p, const TButtonSpec& b, int settle = kSettle) {
+void Click(TScriptedPlatform& p, const TButtonLayout& b, int settle = kSettle) {
   p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
   p.QueueIdle(settle);
 }
 
 // A button's picture, where its table puts it.
-int ExpectButton(const TButtonSpec& b, const char* picture, const std::string& label) {
+int ExpectButton(const TButtonLayout& b, const char* picture, const std::string& label) {
   return ExpectPictureShown(picture, VirtualRect(b.x, b.y, b.width, b.height),
                             {{0.15, 0.5}, {0.85, 0.5}}, label);
 }
@@ -39,9 +39,9 @@ TEST(MenuPictures, TheMainFaceTheOnePlayerFaceAndTheChoosersThumbnailShowTheirPi
   TScriptedPlatform& p = FreshGlPlatform();
   TMenu menu(1024, 768);
   TScriptCheckpoints checks(p);
-  const auto main = MainButtonSpecs();
-  const auto one = OnePlayerButtonSpecs();
-  const auto track = TrackButtonSpecs();
+  const auto main = MainButtonLayouts();
+  const auto one = OnePlayerButtonLayouts();
+  const auto track = TrackButtonLayouts();
 
   p.QueueIdle(3);
   checks.Here([&] {

@@ -18,13 +18,13 @@ namespace {
 constexpr int kSettle = 116;
 
 struct TClick {
-  std::span<const TButtonSpec> (*screen)();
+  std::span<const TButtonLayout> (*screen)();
   int button;
 };
 
 void QueueClicks(TScriptedPlatform& p, const std::vector<TClick>& clicks) {
   for (const TClick& click : clicks) {
-    const TButtonSpec& b = click.screen()[static_cast<std::size_t>(click.button)];
+    const TButtonLayout& b = click.screen()[static_cast<std::size_t>(click.button)];
     p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
     p.QueueIdle(kSettle);
   }
@@ -50,19 +50,19 @@ struct TPath {
   int trackIndex;
 };
 
-const TClick kOnePlayer{MainButtonSpecs, 0};
-const TClick kTwoPlayers{MainButtonSpecs, 1};
-const TClick kOptions{MainButtonSpecs, 2};
-const TClick kQuit{MainButtonSpecs, 3};
-const TClick kTimeAttack{OnePlayerButtonSpecs, 0};
-const TClick kStory{OnePlayerButtonSpecs, 1};
-const TClick kOnePlayerBack{OnePlayerButtonSpecs, 2};
-const TClick kLoad{OptionsButtonSpecs, 6};
-const TClick kOptionsBack{OptionsButtonSpecs, 7};
-const TClick kPrevious{TrackButtonSpecs, kTrackPrevious};
-const TClick kNext{TrackButtonSpecs, kTrackNext};
-const TClick kOk{TrackButtonSpecs, kTrackOk};
-const TClick kChooserBack{TrackButtonSpecs, kTrackBack};
+const TClick kOnePlayer{MainButtonLayouts, 0};
+const TClick kTwoPlayers{MainButtonLayouts, 1};
+const TClick kOptions{MainButtonLayouts, 2};
+const TClick kQuit{MainButtonLayouts, 3};
+const TClick kTimeAttack{OnePlayerButtonLayouts, 0};
+const TClick kStory{OnePlayerButtonLayouts, 1};
+const TClick kOnePlayerBack{OnePlayerButtonLayouts, 2};
+const TClick kLoad{OptionsButtonLayouts, 6};
+const TClick kOptionsBack{OptionsButtonLayouts, 7};
+const TClick kPrevious{TrackButtonLayouts, kTrackPrevious};
+const TClick kNext{TrackButtonLayouts, kTrackNext};
+const TClick kOk{TrackButtonLayouts, kTrackOk};
+const TClick kChooserBack{TrackButtonLayouts, kTrackBack};
 
 }  // namespace
 
@@ -113,12 +113,12 @@ TEST(MenuRun, EveryResultIsReachedByClicksAndChoicesEndOnTheLoadingPicture) {
       {"time attack", {kOnePlayer, kTimeAttack, kNext, kOk}, "Time Attack", 1},
       {"random track", {kOnePlayer, kTimeAttack, kPrevious, kOk}, "Time Attack", 5},
       {"story", {kOnePlayer, kStory}, "SCREENPLAY", 0},
-      {"LAN", {kTwoPlayers, {TwoPlayersButtonSpecs, 0}}, "LAN", 0},
-      {"local", {kTwoPlayers, {TwoPlayersButtonSpecs, 1}}, "LOCAL", 0},
-      {"slot 1", {kOptions, kLoad, {LoadButtonSpecs, 0}}, "SLOT1", 0},
-      {"slot 2", {kOptions, kLoad, {LoadButtonSpecs, 1}}, "SLOT2", 0},
-      {"slot 3", {kOptions, kLoad, {LoadButtonSpecs, 2}}, "SLOT3", 0},
-      {"quick load", {kOptions, kLoad, {LoadButtonSpecs, 4}}, "SLOT0", 0},
+      {"LAN", {kTwoPlayers, {TwoPlayersButtonLayouts, 0}}, "LAN", 0},
+      {"local", {kTwoPlayers, {TwoPlayersButtonLayouts, 1}}, "LOCAL", 0},
+      {"slot 1", {kOptions, kLoad, {LoadButtonLayouts, 0}}, "SLOT1", 0},
+      {"slot 2", {kOptions, kLoad, {LoadButtonLayouts, 1}}, "SLOT2", 0},
+      {"slot 3", {kOptions, kLoad, {LoadButtonLayouts, 2}}, "SLOT3", 0},
+      {"quick load", {kOptions, kLoad, {LoadButtonLayouts, 4}}, "SLOT0", 0},
   };
   for (const TPath& path : paths) {
     SCOPED_TRACE(path.name);
@@ -149,8 +149,8 @@ TEST(MenuRun, TheTrackArrowsWrapBothWays) {
   clicks.push_back(kPrevious);  // 1 -> 0 -> 5 -> 4
   clicks.push_back(kOk);
   for (TClick& c : clicks) {
-    if (c.screen == TrackButtonSpecs && c.button != kTrackOk) {
-      const TButtonSpec& b = TrackButtonSpecs()[static_cast<std::size_t>(c.button)];
+    if (c.screen == TrackButtonLayouts && c.button != kTrackOk) {
+      const TButtonLayout& b = TrackButtonLayouts()[static_cast<std::size_t>(c.button)];
       p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
       p.QueueIdle(2);
     } else {
@@ -198,9 +198,9 @@ TEST(MenuRun, BackButtonsReturnToTheFaceTheyCameFrom) {
   TScriptedPlatform& p = FreshGlPlatform();
   TMenu menu(1024, 768);
   TScriptCheckpoints checks(p);
-  QueueClicks(p, {kTwoPlayers, {TwoPlayersButtonSpecs, kTwoPlayersBack}});
+  QueueClicks(p, {kTwoPlayers, {TwoPlayersButtonLayouts, kTwoPlayersBack}});
   checks.Here([&] { EXPECT_EQ(menu.Screen(), kMainScreen); });
-  QueueClicks(p, {kOptions, kLoad, {LoadButtonSpecs, kLoadBack}});
+  QueueClicks(p, {kOptions, kLoad, {LoadButtonLayouts, kLoadBack}});
   checks.Here([&] { EXPECT_EQ(menu.Screen(), kOptionsScreen); });
   QueueClicks(p, {kOptionsBack, kOnePlayer, kTimeAttack, kChooserBack});
   checks.Here([&] { EXPECT_EQ(menu.Screen(), kOnePlayerScreen); });
@@ -215,7 +215,7 @@ TEST(MenuRun, BackButtonsReturnToTheFaceTheyCameFrom) {
 TEST(MenuRun, SoundValuesMoveOncePerClickWithinTheirLimits) {
   TScriptedPlatform& p = FreshGlPlatform();
   TMenu menu(1024, 768);
-  const TButtonSpec& minus = OptionsButtonSpecs()[1];
+  const TButtonLayout& minus = OptionsButtonLayouts()[1];
   int mx = PixelX(minus.x + minus.width / 2), my = PixelY(minus.y + minus.height / 2);
   QueueClicks(p, {kOptions});
   // Pressed on minus, dragged off and released elsewhere: nothing.
@@ -226,7 +226,7 @@ TEST(MenuRun, SoundValuesMoveOncePerClickWithinTheirLimits) {
   p.Queue({{}, mx, my, false}, 1);
   p.Queue({{}, mx, my, true}, 40);
   p.Queue({{}, mx, my, false}, 2);
-  QueueClicks(p, {{OptionsButtonSpecs, 1}, {OptionsButtonSpecs, 4}, kOptionsBack, kQuit});
+  QueueClicks(p, {{OptionsButtonLayouts, 1}, {OptionsButtonLayouts, 4}, kOptionsBack, kQuit});
   std::string result;
   menu.RunMenu(result);
   EXPECT_EQ(result, "exit");
@@ -237,9 +237,9 @@ TEST(MenuRun, SoundValuesMoveOncePerClickWithinTheirLimits) {
   TScriptedPlatform& q = FreshGlPlatform();
   TMenu again(1024, 768);
   EXPECT_EQ(again.MusicVolume(), 255);
-  QueueClicks(q, {kOptions, {OptionsButtonSpecs, 2}, {OptionsButtonSpecs, 4},
-                  {OptionsButtonSpecs, 5}});
-  const TButtonSpec& down = OptionsButtonSpecs()[1];
+  QueueClicks(q, {kOptions, {OptionsButtonLayouts, 2}, {OptionsButtonLayouts, 4},
+                  {OptionsButtonLayouts, 5}});
+  const TButtonLayout& down = OptionsButtonLayouts()[1];
   for (int i = 0; i < 53; ++i) q.QueueClick(PixelX(down.x + 5), PixelY(down.y + 5), 1);
   q.QueueIdle(2);
   QueueClicks(q, {kOptionsBack, kQuit});
@@ -251,7 +251,7 @@ TEST(MenuRun, SoundValuesMoveOncePerClickWithinTheirLimits) {
 TEST(MenuRun, AClickStartsOffTheButtonAndEndsOnIt) {
   TScriptedPlatform& p = FreshGlPlatform();
   TMenu menu(1024, 768);
-  const TButtonSpec& quit = MainButtonSpecs()[3];
+  const TButtonLayout& quit = MainButtonLayouts()[3];
   int qx = PixelX(quit.x + quit.width / 2), qy = PixelY(quit.y + quit.height / 2);
   // Pressed on quit and released off it: nothing, the menu is still there 20 frames later.
   p.Queue({{}, qx, qy, true}, 3);
