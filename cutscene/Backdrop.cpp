@@ -1,6 +1,8 @@
 #include "cutscene/Backdrop.h"
 
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <algorithm>
 #include <cmath>
@@ -63,6 +65,10 @@ void DiscVertex(int ring, int slice, double tile) {
   const double x = RingRadius(ring) * std::cos(theta);
   const double z = RingRadius(ring) * std::sin(theta);
   glTexCoord2d(x / tile, z / tile);
+  // The haze goes by the distance along the ground. Worked out from the depth at each
+  // vertex instead, as the terrain's is, a wide quad reaching behind the eye would be
+  // hazed near the eye as if it were far away.
+  glFogCoordd(RingRadius(ring));
   glVertex3d(x, kDiscHeight, z);
 }
 
@@ -118,7 +124,14 @@ void TBackdrop::DrawGround(const T_point& eye) const {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glTranslated(eye.x, 0.0, eye.z);
+  glFogi(GL_FOG_COORD_SRC, GL_FOG_COORD);
+  // Pushed back in depth: far away, the terrain's slopes down to height 0 lie within a
+  // depth step of the disc, and must win there rather than stripe with it.
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(2.0f, 8.0f);
   glCallList(groundList_);
+  glDisable(GL_POLYGON_OFFSET_FILL);
+  glFogi(GL_FOG_COORD_SRC, GL_FRAGMENT_DEPTH);
   glPopMatrix();
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();

@@ -14,11 +14,11 @@
 namespace {
 
 constexpr double kFieldOfView = 50.0;  // degrees, vertical
-constexpr double kNear = 2.0;
+constexpr double kNear = 8.0;  // the camera keeps far more than this above the ground
 constexpr double kFar = 60000.0;  // past the sky dome
 constexpr double kLetterbox = 0.085;  // each bar, as a share of the height
 constexpr double kTitleDrift = 0.035;  // how much a title grows while it shows
-constexpr double kGroundTileCells = 6.0;
+constexpr double kGroundTileCells = 10.0;
 
 struct TRgb {
   float r, g, b;
