@@ -77,10 +77,6 @@ void SetFont(cairo_t* cr, const TLook& look, double size) {
   cairo_set_font_size(cr, size);
 }
 
-}  // namespace
-
-namespace {
-
 struct TLayout {
   double size = 0.0;
   double spacing = 0.0;
