@@ -186,7 +186,11 @@ void TGlfwPlatform::MessageBox(const std::string& text, const std::string& capti
   }
 }
 
-bool TGlfwPlatform::StartProgram(const std::string& path) { return sys::StartDetached(path); }
+bool TGlfwPlatform::StartProgram(const std::string& path) {
+  return sys::StartDetached(path, &startedProgram_);
+}
+
+bool TGlfwPlatform::ProgramRunning() { return sys::ProcessRunning(startedProgram_); }
 
 wnd::TLocalTime TGlfwPlatform::LocalTime() { return sys::CurrentLocalTime(); }
 

@@ -36,6 +36,7 @@ class TGlfwPlatform : public wnd::TPlatform {
   std::uint32_t GetTickCount() override;
   void MessageBox(const std::string& text, const std::string& caption) override;
   bool StartProgram(const std::string& path) override;
+  bool ProgramRunning() override;
   wnd::TLocalTime LocalTime() override;
   void Randomize() override;
 
@@ -56,6 +57,7 @@ class TGlfwPlatform : public wnd::TPlatform {
   bool vsync_ = false;
   bool quietMessages_ = false;
   bool reportFirstFrame_ = false;
+  long startedProgram_ = 0;
   std::chrono::steady_clock::time_point nextFrame_{};
 };
 

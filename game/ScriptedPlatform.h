@@ -38,6 +38,8 @@ class TScriptedPlatform : public wnd::TPlatform {
 
   wnd::TLocalTime localTime{2026, 12, 7, 14, 37, 9};
   bool startProgramResult = true;
+  // Started programs run until a test says they ended.
+  bool programRunning = true;
 
   // Records.
   long swaps = 0;
@@ -84,6 +86,7 @@ class TScriptedPlatform : public wnd::TPlatform {
     startedPrograms.push_back(path);
     return startProgramResult;
   }
+  bool ProgramRunning() override { return programRunning; }
   wnd::TLocalTime LocalTime() override { return localTime; }
   void Randomize() override { rng_.seed(now); }
 

@@ -21,8 +21,14 @@ class THeadlessPlatform : public TPlatform {
   void MessageBox(const std::string& text, const std::string& caption) override {
     sys::PrintMessage(text, caption);
   }
-  bool StartProgram(const std::string& path) override { return sys::StartDetached(path); }
+  bool StartProgram(const std::string& path) override {
+    return sys::StartDetached(path, &started_);
+  }
+  bool ProgramRunning() override { return sys::ProcessRunning(started_); }
   TLocalTime LocalTime() override { return sys::CurrentLocalTime(); }
+
+ private:
+  long started_ = 0;
 };
 
 THeadlessPlatform& Headless() {

@@ -66,6 +66,8 @@ class TPlatform {
   virtual std::uint32_t GetTickCount() = 0;  // milliseconds, monotonic
   virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
   virtual bool StartProgram(const std::string& path) = 0;  // never waits for it
+  // Whether the program started last still runs.
+  virtual bool ProgramRunning() = 0;
   virtual TLocalTime LocalTime() = 0;
 
   // Random numbers in [0, 1); Randomize seeds the generator from the clock.
@@ -106,6 +108,7 @@ inline void MessageBox(const std::string& text, const std::string& caption) {
   Platform().MessageBox(text, caption);
 }
 inline bool StartProgram(const std::string& path) { return Platform().StartProgram(path); }
+inline bool ProgramRunning() { return Platform().ProgramRunning(); }
 inline TLocalTime LocalTime() { return Platform().LocalTime(); }
 inline void Randomize() { Platform().Randomize(); }
 inline double Random() { return Platform().Random(); }

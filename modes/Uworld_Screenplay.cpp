@@ -135,10 +135,13 @@ bool TScreenplay::RunSeason(int index) {
 void TScreenplay::PlayVideo(const T_video& video) { wnd::StartProgram(video.videoFile); }
 
 // Nothing is drawn meanwhile; the wait sleeps between polls so the film has the machine.
+// A film the player closed (or that could not run) ends the wait: nobody is left to
+// watch the loading picture.
 void TScreenplay::WaitVideo(int seconds) {
   std::uint32_t mark = wnd::GetTickCount();
   int counted = 0;
-  while (wnd::GetKey(wnd::KEY_SPACE) != wnd::PRESS && counted <= seconds) {
+  while (wnd::GetKey(wnd::KEY_SPACE) != wnd::PRESS && counted <= seconds &&
+         wnd::ProgramRunning()) {
     if (wnd::GetTickCount() - mark >= 1000) {
       mark = wnd::GetTickCount();
       ++counted;

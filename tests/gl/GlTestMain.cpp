@@ -1,7 +1,11 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <memory>
 
 #include "game/GlfwPlatform.h"
@@ -92,4 +96,29 @@ int main(int argc, char** argv) {
   platform->CloseWindow();
   TGlfwPlatform::Release();
   return result;
+}
+
+TGameFolder::TGameFolder(std::initializer_list<const char*> linked,
+                         std::initializer_list<const char*> copied)
+    : previous_(std::filesystem::current_path()) {
+  namespace fs = std::filesystem;
+  static int made = 0;
+  root_ = fs::temp_directory_path() /
+          ("velmora-game-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
+  fs::remove_all(root_);
+  fs::create_directories(root_);
+  for (const char* folder : linked) fs::create_directory_symlink(previous_ / folder, root_ / folder);
+  for (const char* folder : copied) {
+    fs::create_directories(root_ / folder);
+    for (const auto& entry : fs::directory_iterator(previous_ / folder)) {
+      fs::create_symlink(entry.path(), root_ / folder / entry.path().filename());
+    }
+  }
+  fs::current_path(root_);
+}
+
+TGameFolder::~TGameFolder() {
+  std::error_code error;
+  std::filesystem::current_path(previous_, error);
+  std::filesystem::remove_all(root_, error);
 }

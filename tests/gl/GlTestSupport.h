@@ -21,3 +21,24 @@ TRgb ReadPixelTopLeft(int x, int y);
 // Reads one pixel of the last frame shown while `captureFrames` was set, from the top-left.
 TRgb ReadShownPixelTopLeft(int x, int y);
 bool Near(TRgb a, TRgb b, int tolerance = 24);
+
+#include <filesystem>
+#include <initializer_list>
+
+// A game folder of the test's own, made the working directory while it lives: the run
+// folder's content is linked in, folder by folder, so a test may write (a course, save
+// slots) without touching the shared run folder or another test running beside it.
+// Folders named in `copied` are real folders whose files are linked one by one.
+class TGameFolder {
+ public:
+  TGameFolder(std::initializer_list<const char*> linked, std::initializer_list<const char*> copied);
+  ~TGameFolder();
+  TGameFolder(const TGameFolder&) = delete;
+  TGameFolder& operator=(const TGameFolder&) = delete;
+  const std::filesystem::path& Root() const { return root_; }
+  const std::filesystem::path& RunFolder() const { return previous_; }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path root_;
+};

@@ -54,8 +54,11 @@ T_TrackFile Entry(const std::string& trackFile) {
   return entry;
 }
 
+// Each test races in a game folder of its own, so the course kept after a generated race
+// lands there.
 struct RaceModesTest : ::testing::Test {
   TScriptedGlPlatform& platform = FreshGlPlatform();
+  TGameFolder folder{{"img", "mesh", "textures", "sounds", "screenplay_data"}, {"track_data"}};
   void SetUp() override { platform.frameMs = 100; }
 };
 

@@ -22,21 +22,13 @@ const char* const kSeasons[4] = {"summer", "autumn", "winter", "final"};
 // their first frame (a ring at the start) or lost within two seconds (a ring far away).
 struct StoryModeTest : ::testing::Test {
   TScriptedGlPlatform& platform = FreshGlPlatform();
-  fs::path previous = fs::current_path();
-  fs::path root = fs::temp_directory_path() / ("velmora-story-" + std::to_string(::getpid()));
+  TGameFolder folder{{"img", "mesh", "textures", "sounds", "track_data"}, {}};
+  const fs::path& previous = folder.RunFolder();
+  const fs::path& root = folder.Root();
 
   void SetUp() override {
-    fs::remove_all(root);
     fs::create_directories(root / "save");
-    for (const char* folder : {"img", "mesh", "textures", "sounds", "track_data"}) {
-      fs::create_directory_symlink(previous / folder, root / folder);
-    }
     platform.frameMs = 100;
-    fs::current_path(root);
-  }
-  void TearDown() override {
-    fs::current_path(previous);
-    fs::remove_all(root);
   }
 
   void SetSeason(int index, bool winnable) {
@@ -176,7 +168,7 @@ TEST_F(StoryModeTest, QuickLoadResumesAValidAutosaveAndStartsAnewOtherwise) {
   EXPECT_EQ(fresh.TotalScore(), 0);
 }
 
-TEST_F(StoryModeTest, SpaceCutsTheWaitForAFilmShort) {
+TEST_F(StoryModeTest, SpaceOrTheFilmsEndCutsTheWaitShort) {
   SetSeasons({false, false, false, false});
   TScreenplay story(1024, 768, 255, -1);
   platform.input.keys = {wnd::KEY_SPACE};
@@ -188,4 +180,9 @@ TEST_F(StoryModeTest, SpaceCutsTheWaitForAFilmShort) {
   story.WaitVideo(3);
   EXPECT_GE(platform.now - start, 4000u);
   EXPECT_LT(platform.now - start, 4100u);
+  // A film that has ended (the player closed it) ends the wait too.
+  platform.programRunning = false;
+  start = platform.now;
+  story.WaitVideo(56);
+  EXPECT_LT(platform.now - start, 100u);
 }
