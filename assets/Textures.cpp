@@ -36,3 +36,21 @@ std::uint32_t UploadTexture(int width, int height, unsigned format, const std::u
   glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
   return texture;
 }
+
+void ReleaseTexture(std::uint32_t& texture) {
+  if (texture == 0) return;
+  const GLuint name = texture;
+  glDeleteTextures(1, &name);
+  texture = 0;
+}
+
+bool TextureHasAlpha(std::uint32_t texture) {
+  if (texture == 0) return false;
+  GLint previous = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  GLint alphaBits = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+  return alphaBits > 0;
+}

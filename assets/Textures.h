@@ -14,3 +14,9 @@ bool LoadTexture(const std::string& fileName, std::uint32_t& texture);
 // Creates a texture object with mipmaps from tightly packed pixels, bottom row first.
 // `format` is GL_RGB or GL_RGBA. The texture stays bound.
 std::uint32_t UploadTexture(int width, int height, unsigned format, const std::uint8_t* pixels);
+
+// Gives a texture back to the GL and clears the name; a name of 0 is left alone.
+void ReleaseTexture(std::uint32_t& texture);
+
+// True when the texture keeps an alpha channel (a 32-bit TGA); false for name 0.
+bool TextureHasAlpha(std::uint32_t texture);
