@@ -32,25 +32,134 @@ void ApplyMaterial(const t_rec_mtl& material) {
   glBindTexture(GL_TEXTURE_2D, material.hasTexture ? material.texture : 0);
 }
 
+// The corners of a face that have their point, in order.
+std::vector<const t_vt*> DrawnCorners(const t_OBJ_item& item, const t_tab_vt& face) {
+  std::vector<const t_vt*> corners;
+  for (const t_vt& corner : face) {
+    if (CornerIndex(corner[0], item.vertices.size()) >= 0) corners.push_back(&corner);
+  }
+  return corners;
+}
+
+// True when each of normal and texture coordinate is given at every drawn corner of
+// every face, or at none. Otherwise a corner takes the last one given before it, which
+// depends on the order the corners are sent in.
+bool AttributesUniform(const t_OBJ_item& item) {
+  bool allNormals = true, noNormals = true, allTexCoords = true, noTexCoords = true;
+  for (const t_tab_vt& face : item.faces) {
+    for (const t_vt* corner : DrawnCorners(item, face)) {
+      const bool normal = CornerIndex((*corner)[2], item.normals.size()) >= 0;
+      const bool texCoord = CornerIndex((*corner)[1], item.texCoords.size()) >= 0;
+      (normal ? noNormals : allNormals) = false;
+      (texCoord ? noTexCoords : allTexCoords) = false;
+    }
+  }
+  return (allNormals || noNormals) && (allTexCoords || noTexCoords);
+}
+
+void EmitCorner(const t_OBJ_item& item, const t_vt& corner) {
+  const long normal = CornerIndex(corner[2], item.normals.size());
+  if (normal >= 0) {
+    const T_point& n = item.normals[normal];
+    glNormal3d(n.x, n.y, n.z);
+  }
+  const long texCoord = CornerIndex(corner[1], item.texCoords.size());
+  if (texCoord >= 0) glTexCoord2d(item.texCoords[texCoord][0].value, item.texCoords[texCoord][1].value);
+  const T_point& v = item.vertices[CornerIndex(corner[0], item.vertices.size())];
+  glVertex3d(v.x, v.y, v.z);
+}
+
 void DrawFace(const t_OBJ_item& item, const t_tab_vt& face) {
   glBegin(GL_POLYGON);
-  for (const t_vt& corner : face) {
-    const long vertex = CornerIndex(corner[0], item.vertices.size());
-    if (vertex < 0) continue;  // a corner without its point is left out
-    const long normal = CornerIndex(corner[2], item.normals.size());
-    if (normal >= 0) {
-      const T_point& n = item.normals[normal];
-      glNormal3d(n.x, n.y, n.z);
-    }
-    const long texCoord = CornerIndex(corner[1], item.texCoords.size());
-    if (texCoord >= 0) glTexCoord2d(item.texCoords[texCoord][0].value, item.texCoords[texCoord][1].value);
-    const T_point& v = item.vertices[vertex];
-    glVertex3d(v.x, v.y, v.z);
-  }
+  for (const t_vt* corner : DrawnCorners(item, face)) EmitCorner(item, *corner);
   glEnd();
 }
 
-void CompileMesh(const t_OBJ_item& item) {
+// A polygon is drawn as the fan of triangles (k + 1, k + 2, 0), the order the renderer
+// itself cuts it in, and all faces between two material changes go in one primitive: a
+// software renderer pays for every primitive, and the picture stays the same.
+void CompileTriangles(const t_OBJ_item& item) {
+  const std::vector<int> changes = MaterialChanges(item);
+  bool open = false;
+  for (std::size_t i = 0; i < item.faces.size(); ++i) {
+    if (changes[i] >= 0) {
+      if (open) glEnd();
+      open = false;
+      ApplyMaterial(item.materials[static_cast<std::size_t>(changes[i])]);
+    }
+    const std::vector<const t_vt*> corners = DrawnCorners(item, item.faces[i]);
+    if (corners.size() < 3) continue;
+    if (!open) glBegin(GL_TRIANGLES);
+    open = true;
+    for (std::size_t k = 0; k + 2 < corners.size(); ++k) {
+      EmitCorner(item, *corners[k + 1]);
+      EmitCorner(item, *corners[k + 2]);
+      EmitCorner(item, *corners[0]);
+    }
+  }
+  if (open) glEnd();
+}
+
+bool Enabled(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
+
+GLint Integer(GLenum name) {
+  GLint value = 0;
+  glGetIntegerv(name, &value);
+  return value;
+}
+
+// With a source alpha of 1, the usual blend gives the source colour unchanged.
+bool BlendKeepsOpaqueSource() {
+  const auto src = [](GLint f) { return f == GL_SRC_ALPHA || f == GL_ONE; };
+  const auto dst = [](GLint f) { return f == GL_ONE_MINUS_SRC_ALPHA || f == GL_ZERO; };
+  return src(Integer(GL_BLEND_SRC_RGB)) && dst(Integer(GL_BLEND_DST_RGB)) &&
+         src(Integer(GL_BLEND_SRC_ALPHA)) && dst(Integer(GL_BLEND_DST_ALPHA)) &&
+         Integer(GL_BLEND_EQUATION_RGB) == GL_FUNC_ADD && Integer(GL_BLEND_EQUATION_ALPHA) == GL_FUNC_ADD;
+}
+
+bool AlphaTestPassesOne() {
+  GLfloat ref = 0.0f;
+  glGetFloatv(GL_ALPHA_TEST_REF, &ref);
+  switch (Integer(GL_ALPHA_TEST_FUNC)) {
+    case GL_ALWAYS: return true;
+    case GL_GREATER: return 1.0f > ref;
+    case GL_GEQUAL: return 1.0f >= ref;
+    case GL_EQUAL: return 1.0f == ref;
+    case GL_NOTEQUAL: return 1.0f != ref;
+    case GL_LEQUAL: return 1.0f <= ref;
+    case GL_LESS: return 1.0f < ref;
+    default: return false;
+  }
+}
+
+// A test that always passes and an update that writes nothing, on both faces.
+bool StencilChangesNothing() {
+  const auto keeps = [](GLenum func, GLenum depthFail, GLenum depthPass, GLenum writeMask) {
+    return Integer(func) == GL_ALWAYS &&
+           ((Integer(depthFail) == GL_KEEP && Integer(depthPass) == GL_KEEP) || Integer(writeMask) == 0);
+  };
+  return keeps(GL_STENCIL_FUNC, GL_STENCIL_PASS_DEPTH_FAIL, GL_STENCIL_PASS_DEPTH_PASS, GL_STENCIL_WRITEMASK) &&
+         keeps(GL_STENCIL_BACK_FUNC, GL_STENCIL_BACK_PASS_DEPTH_FAIL, GL_STENCIL_BACK_PASS_DEPTH_PASS,
+               GL_STENCIL_BACK_WRITEMASK);
+}
+
+// Every face is drawn under one of the mesh's own materials, each giving a diffuse colour
+// (alpha 1, which also becomes the current colour) and no picture with an alpha channel.
+bool MeshIsOpaque(const t_OBJ_item& item) {
+  const std::vector<int> changes = MaterialChanges(item);
+  if (changes.empty() || changes[0] < 0) return false;
+  for (int index : changes) {
+    if (index < 0) continue;
+    const t_rec_mtl& material = item.materials[static_cast<std::size_t>(index)];
+    if (!material.hasDiffuse || TextureHasAlpha(material.texture)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// One polygon per face, as the file gives them.
+void CompilePolygons(const t_OBJ_item& item) {
   const std::vector<int> changes = MaterialChanges(item);
   for (std::size_t i = 0; i < item.faces.size(); ++i) {
     if (changes[i] >= 0) ApplyMaterial(item.materials[static_cast<std::size_t>(changes[i])]);
@@ -58,17 +167,51 @@ void CompileMesh(const t_OBJ_item& item) {
   }
 }
 
-}  // namespace
+void CompileMesh(const t_OBJ_item& item) {
+  if (AttributesUniform(item)) {
+    CompileTriangles(item);
+  } else {
+    CompilePolygons(item);
+  }
+}
+
+// Inside a list being compiled the state at drawing time is not known: nothing is changed.
+TOpaqueDrawScope::TOpaqueDrawScope(bool opaque) {
+  if (Integer(GL_LIST_INDEX) != 0) return;
+  stencilOff_ = Enabled(GL_STENCIL_TEST) && StencilChangesNothing();
+  if (stencilOff_) glDisable(GL_STENCIL_TEST);
+  if (!opaque) return;
+  blendOff_ = Enabled(GL_BLEND) && BlendKeepsOpaqueSource();
+  alphaTestOff_ = Enabled(GL_ALPHA_TEST) && AlphaTestPassesOne();
+  if (blendOff_) glDisable(GL_BLEND);
+  if (alphaTestOff_) glDisable(GL_ALPHA_TEST);
+}
+
+TOpaqueDrawScope::~TOpaqueDrawScope() {
+  if (stencilOff_) glEnable(GL_STENCIL_TEST);
+  if (blendOff_) glEnable(GL_BLEND);
+  if (alphaTestOff_) glEnable(GL_ALPHA_TEST);
+}
 
 TObj::TObj(const std::string& fileName) : data_(ReadObjFile(fileName)) {
   // A picture that fails to load leaves texture 0, which the material still binds.
   for (t_rec_mtl& material : data_.materials) {
     if (material.hasTexture) LoadTexture(material.texturePath, material.texture);
   }
+  opaque_ = MeshIsOpaque(data_);
   meshList_ = glGenLists(1);
   glNewList(meshList_, GL_COMPILE);
   CompileMesh(data_);
   glEndList();
 }
 
-void TObj::Draw() const { glCallList(meshList_); }
+// Each material loaded its own picture, so each texture name belongs to this mesh alone.
+TObj::~TObj() {
+  if (meshList_ != 0) glDeleteLists(meshList_, 1);
+  for (t_rec_mtl& material : data_.materials) ReleaseTexture(material.texture);
+}
+
+void TObj::Draw() const {
+  const TOpaqueDrawScope scope(opaque_);
+  glCallList(meshList_);
+}
