@@ -1,6 +1,7 @@
 #include "world/TerrainMesh.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -23,29 +24,67 @@ int MeshCols(const t_rain& terrain) {
   return static_cast<int>(shortest);
 }
 
-std::vector<TMeshVertex> BuildTerrainTriangles(const t_rain& terrain) {
-  const int w = MeshCols(terrain);
-  const int h = MeshRows(terrain);
+namespace {
+
+// The two triangles of cell (column i, row j), each only when one of its corners stands.
+void AppendCell(const t_rain& terrain, int i, int j, std::vector<TMeshVertex>& out) {
   const double cell = terrain.cellSize;
   const double k = terrain.maxHeight / 255.0;
-  std::vector<TMeshVertex> out;
   auto s = [&](int row, int col) { return terrain.Sample(row, col); };
-  for (int i = 0; i + 1 < w; ++i) {
-    for (int j = 0; j + 1 < h; ++j) {
-      const double x0 = cell * i, x1 = cell * (i + 1), z0 = -cell * j, z1 = -cell * (j + 1);
-      if (s(j, i) != 0 || s(j + 1, i) != 0 || s(j, i + 1) != 0) {
-        out.push_back(At(0, 1, x0, k * s(j, i), z0));
-        out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
-        out.push_back(At(1, 1, x1, k * s(j, i + 1), z0));
-      }
-      if (s(j + 1, i + 1) != 0 || s(j + 1, i) != 0 || s(j, i + 1) != 0) {
-        out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
-        out.push_back(At(1, 1, x1, k * s(j, i + 1), z0));
-        out.push_back(At(0, 1, x1, k * s(j + 1, i + 1), z1));
-      }
+  const double x0 = cell * i, x1 = cell * (i + 1), z0 = -cell * j, z1 = -cell * (j + 1);
+  if (s(j, i) != 0 || s(j + 1, i) != 0 || s(j, i + 1) != 0) {
+    out.push_back(At(0, 1, x0, k * s(j, i), z0));
+    out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
+    out.push_back(At(1, 1, x1, k * s(j, i + 1), z0));
+  }
+  if (s(j + 1, i + 1) != 0 || s(j + 1, i) != 0 || s(j, i + 1) != 0) {
+    out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
+    out.push_back(At(1, 1, x1, k * s(j, i + 1), z0));
+    out.push_back(At(0, 1, x1, k * s(j + 1, i + 1), z1));
+  }
+}
+
+// Cells [i0, i1) x [j0, j1), column by column.
+void AppendCells(const t_rain& terrain, int i0, int i1, int j0, int j1, std::vector<TMeshVertex>& out) {
+  for (int i = i0; i < i1; ++i) {
+    for (int j = j0; j < j1; ++j) AppendCell(terrain, i, j, out);
+  }
+}
+
+TBox BoxAround(const std::vector<TMeshVertex>& vertices) {
+  TBox box{{vertices[0].x, vertices[0].y, vertices[0].z}, {vertices[0].x, vertices[0].y, vertices[0].z}};
+  for (const TMeshVertex& v : vertices) {
+    box.low = {std::min(box.low.x, v.x), std::min(box.low.y, v.y), std::min(box.low.z, v.z)};
+    box.high = {std::max(box.high.x, v.x), std::max(box.high.y, v.y), std::max(box.high.z, v.z)};
+  }
+  return box;
+}
+
+}  // namespace
+
+std::vector<TMeshVertex> BuildTerrainTriangles(const t_rain& terrain) {
+  std::vector<TMeshVertex> out;
+  AppendCells(terrain, 0, MeshCols(terrain) - 1, 0, MeshRows(terrain) - 1, out);
+  return out;
+}
+
+std::vector<TTerrainChunk> BuildTerrainChunks(const t_rain& terrain, int cells) {
+  const int columns = MeshCols(terrain) - 1;
+  const int rows = MeshRows(terrain) - 1;
+  const int step = std::max(cells, 1);
+  std::vector<TTerrainChunk> chunks;
+  for (int i = 0; i < columns; i += step) {
+    for (int j = 0; j < rows; j += step) {
+      TTerrainChunk chunk;
+      chunk.firstColumn = i;
+      chunk.firstRow = j;
+      AppendCells(terrain, i, std::min(i + step, columns), j, std::min(j + step, rows), chunk.triangles);
+      if (chunk.triangles.empty()) continue;
+      chunk.box = BoxAround(chunk.triangles);
+      chunks.push_back(std::move(chunk));
     }
   }
-  return out;
+  return chunks;
 }
 
 T_point TerrainOffset(const t_rain& terrain) {
@@ -75,4 +114,55 @@ std::array<TQuadVertices, 5> SkyQuads(const TSkyBounds& b) {
                          At(1, 1, b.x1, top, b.z0), At(0, 1, b.x0, top, b.z0)};
   return {ceiling, Wall(b.x0, b.z0, b.x0, b.z1), Wall(b.x1, b.z0, b.x1, b.z1),
           Wall(b.x1, b.z1, b.x0, b.z1), front};
+}
+
+namespace {
+
+// Row r of the column-major product a x b.
+double ProductAt(const TMatrix& a, const TMatrix& b, int row, int col) {
+  double sum = 0.0;
+  for (int k = 0; k < 4; ++k) sum += a[k * 4 + row] * b[col * 4 + k];
+  return sum;
+}
+
+// Row 3 plus or minus row `axis` of the clip matrix, scaled to a unit normal.
+TPlane PlaneOf(const TMatrix& clip, int axis, double sign) {
+  auto at = [&](int row, int col) { return clip[col * 4 + row]; };
+  TPlane p{at(3, 0) + sign * at(axis, 0), at(3, 1) + sign * at(axis, 1), at(3, 2) + sign * at(axis, 2),
+           at(3, 3) + sign * at(axis, 3)};
+  const double length = std::sqrt(p.a * p.a + p.b * p.b + p.c * p.c);
+  if (!(length > 0.0) || !std::isfinite(length)) return {0.0, 0.0, 0.0, 1.0};
+  return {p.a / length, p.b / length, p.c / length, p.d / length};
+}
+
+}  // namespace
+
+TFrustum FrustumOf(const TMatrix& projection, const TMatrix& modelview) {
+  TMatrix clip{};
+  for (int row = 0; row < 4; ++row) {
+    for (int col = 0; col < 4; ++col) clip[col * 4 + row] = ProductAt(projection, modelview, row, col);
+  }
+  return {PlaneOf(clip, 0, 1.0), PlaneOf(clip, 0, -1.0), PlaneOf(clip, 1, 1.0),
+          PlaneOf(clip, 1, -1.0), PlaneOf(clip, 2, 1.0), PlaneOf(clip, 2, -1.0)};
+}
+
+// The slack grows with the box's distance from the origin, as the rounding of the
+// single-precision vertices does.
+bool BoxOutside(const TFrustum& frustum, const TBox& box) {
+  const double reach = std::max({std::abs(box.low.x), std::abs(box.low.y), std::abs(box.low.z),
+                                 std::abs(box.high.x), std::abs(box.high.y), std::abs(box.high.z)});
+  const double slack = 0.01 + reach * 1e-4;
+  for (const TPlane& p : frustum) {
+    // The corner farthest along the plane's normal: if even it is outside, all are.
+    const double x = p.a >= 0 ? box.high.x : box.low.x;
+    const double y = p.b >= 0 ? box.high.y : box.low.y;
+    const double z = p.c >= 0 ? box.high.z : box.low.z;
+    if (p.a * x + p.b * y + p.c * z + p.d < -slack) return true;
+  }
+  return false;
+}
+
+TBox Shifted(const TBox& box, T_point offset) {
+  return {{box.low.x + offset.x, box.low.y + offset.y, box.low.z + offset.z},
+          {box.high.x + offset.x, box.high.y + offset.y, box.high.z + offset.z}};
 }

@@ -31,6 +31,48 @@ int MeshCols(const t_rain& terrain);
 // triangle whose three corners are all at height 0 is left out, so the ground shows.
 std::vector<TMeshVertex> BuildTerrainTriangles(const t_rain& terrain);
 
+// An axis-aligned box: its lowest and highest x, y and z.
+struct TBox {
+  T_point low;
+  T_point high;
+};
+
+// A square block of cells of the height field with the box around its triangles. The
+// race sees a terrain through a 15-degree lens, so most blocks lie outside the view on
+// any frame and need not be sent at all.
+struct TTerrainChunk {
+  int firstColumn = 0;  // the block's first cell
+  int firstRow = 0;
+  TBox box;
+  std::vector<TMeshVertex> triangles;  // as BuildTerrainTriangles orders them
+};
+
+inline constexpr int kChunkCells = 16;
+
+// The height field cut into blocks of `cells` x `cells` cells (fewer at the far edges),
+// column of blocks by column of blocks. Together they hold exactly the triangles of
+// BuildTerrainTriangles; a block without any triangle is left out.
+std::vector<TTerrainChunk> BuildTerrainChunks(const t_rain& terrain, int cells = kChunkCells);
+
+// A plane a x + b y + c z + d = 0 with (a, b, c) of length 1; the inside is where the
+// left side is positive.
+struct TPlane {
+  double a = 0, b = 0, c = 0, d = 0;
+};
+using TFrustum = std::array<TPlane, 6>;  // left, right, bottom, top, near, far
+using TMatrix = std::array<double, 16>;  // column by column, as OpenGL keeps matrices
+
+// The six planes of the view volume of projection x modelview, in the coordinates the
+// modelview receives. A plane that degenerates (a zero normal) keeps everything inside.
+TFrustum FrustumOf(const TMatrix& projection, const TMatrix& modelview);
+
+// True only when the box lies wholly on the outside of one plane, by more than a small
+// slack: a box kept by mistake costs a little time, a box dropped by mistake a hole.
+bool BoxOutside(const TFrustum& frustum, const TBox& box);
+
+// The box moved by `offset`.
+TBox Shifted(const TBox& box, T_point offset);
+
 // The translation that centres the grid: (-W x cell / 2, 0, H x cell / 2).
 T_point TerrainOffset(const t_rain& terrain);
 

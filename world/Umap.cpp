@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/Textures.h"
+#include "assets/ULoaderObj.h"
 #include "world/Heightmap.h"
 #include "world/TerrainMesh.h"
 
@@ -13,6 +14,15 @@ void EmitQuad(const TQuadVertices& quad) {
   for (const TMeshVertex& v : quad) {
     glTexCoord2f(v.s, v.t);
     glVertex3f(static_cast<GLfloat>(v.x), static_cast<GLfloat>(v.y), static_cast<GLfloat>(v.z));
+  }
+  glEnd();
+}
+
+void EmitTriangles(const std::vector<TMeshVertex>& triangles) {
+  glBegin(GL_TRIANGLES);
+  for (const TMeshVertex& v : triangles) {
+    glTexCoord2f(v.s, v.t);
+    glVertex3d(v.x, v.y, v.z);
   }
   glEnd();
 }
@@ -58,18 +68,81 @@ TMap::TMap(const std::string& heightmapPath, double accuracy, double cellSize, d
     LoadTexture(terrainPath, terrain_.terrainTexture);
     LoadTexture(skyPath, terrain_.skyTexture);
   }
-  LoadTerrainSamples(terrain_);
-  list_ = glGenLists(1);
-  glNewList(list_, GL_COMPILE);
+  opaque_ = !TextureHasAlpha(terrain_.groundTexture) && !TextureHasAlpha(terrain_.terrainTexture) &&
+            !TextureHasAlpha(terrain_.skyTexture);
+  try {
+    LoadTerrainSamples(terrain_);
+    CompileLists();
+  } catch (...) {
+    Release();
+    throw;
+  }
+}
+
+// One name range for all lists: the ground and sky, then each block of the height field.
+void TMap::CompileLists() {
+  const std::vector<TTerrainChunk> blocks = BuildTerrainChunks(terrain_);
+  listBase_ = glGenLists(static_cast<GLsizei>(blocks.size() + 1));
+  glNewList(listBase_, GL_COMPILE);
+  EmitGroundAndSky(MeshRows(terrain_), MeshCols(terrain_), terrain_.groundTexture, terrain_.skyTexture);
+  glEndList();
+  const T_point offset = TerrainOffset(terrain_);
+  for (std::size_t k = 0; k < blocks.size(); ++k) {
+    const std::uint32_t list = listBase_ + 1 + static_cast<std::uint32_t>(k);
+    glNewList(list, GL_COMPILE);
+    EmitTerrainChunk(blocks[k], terrain_.terrainTexture);
+    glEndList();
+    chunks_.push_back({list, Shifted(blocks[k].box, offset)});
+  }
+}
+
+TMap::~TMap() { Release(); }
+
+// Copies of the terrain record keep the texture names; none of them draws after the race.
+void TMap::Release() {
+  if (listBase_ != 0) glDeleteLists(listBase_, static_cast<GLsizei>(chunks_.size() + 1));
+  listBase_ = 0;
+  chunks_.clear();
+  ReleaseTexture(terrain_.groundTexture);
+  ReleaseTexture(terrain_.terrainTexture);
+  ReleaseTexture(terrain_.skyTexture);
+}
+
+std::vector<std::uint32_t> TMap::Lists() const {
+  std::vector<std::uint32_t> lists{listBase_};
+  for (const TChunkList& chunk : chunks_) lists.push_back(chunk.list);
+  return lists;
+}
+
+void TMap::Draw() const { DrawChunks(true); }
+
+void TMap::DrawEverything() const { DrawChunks(false); }
+
+// The same state as the single list had: the height field with lighting off, then the
+// ground and the sky, which leave the sky texture bound. The blocks keep their order
+// whatever the view: where two surfaces fall on the same depth value, the first drawn
+// stays, so a block skipped is the only difference a culled frame can have.
+void TMap::DrawChunks(bool cull) const {
+  TMatrix projection{}, modelview{};
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
+  const TFrustum frustum = FrustumOf(projection, modelview);
+  const TOpaqueDrawScope opaqueScope(opaque_);
   glPushMatrix();
   const T_point offset = TerrainOffset(terrain_);
   glTranslated(offset.x, offset.y, offset.z);
-  EmitTerrainMesh(terrain_);
+  glDisable(GL_LIGHTING);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  drawnChunks_ = 0;
+  for (const TChunkList& chunk : chunks_) {
+    if (cull && BoxOutside(frustum, chunk.box)) continue;
+    glCallList(chunk.list);
+    ++drawnChunks_;
+  }
+  glCallList(listBase_);
+  glEnable(GL_LIGHTING);
   glPopMatrix();
-  glEndList();
 }
-
-void TMap::Draw() const { glCallList(list_); }
 
 // One bind and one primitive: a bind inside a display list is what costs on software
 // renderers, and the picture is the same as binding for every triangle.
@@ -79,15 +152,15 @@ void EmitTerrainMesh(const t_rain& terrain) {
   const std::vector<TMeshVertex> triangles = BuildTerrainTriangles(terrain);
   if (!triangles.empty()) {
     glBindTexture(GL_TEXTURE_2D, terrain.terrainTexture);
-    glBegin(GL_TRIANGLES);
-    for (const TMeshVertex& v : triangles) {
-      glTexCoord2f(v.s, v.t);
-      glVertex3d(v.x, v.y, v.z);
-    }
-    glEnd();
+    EmitTriangles(triangles);
   }
   EmitGroundAndSky(MeshRows(terrain), MeshCols(terrain), terrain.groundTexture, terrain.skyTexture);
   glEnable(GL_LIGHTING);
+}
+
+void EmitTerrainChunk(const TTerrainChunk& chunk, std::uint32_t terrainTexture) {
+  glBindTexture(GL_TEXTURE_2D, terrainTexture);
+  EmitTriangles(chunk.triangles);
 }
 
 void EmitGroundAndSky(int rows, int cols, std::uint32_t groundTexture, std::uint32_t skyTexture) {

@@ -1,11 +1,14 @@
-// The ground of a race: heights from a bitmap kept in the terrain record, and one display
-// list with the textured height field, the ground plane and the sky box.
+// The ground of a race: heights from a bitmap kept in the terrain record, the textured
+// height field compiled block by block into display lists, and one more list with the
+// ground plane and the sky box.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "assets/Utype.h"
+#include "world/TerrainMesh.h"
 
 class TMap {
  public:
@@ -24,21 +27,38 @@ class TMap {
   TMap(const std::string& heightmapPath, double accuracy, double cellSize, double maxHeight,
        const std::string& groundPath, const std::string& terrainPath, const std::string& skyPath,
        const T_material& material);
-  ~TMap() = default;
+  // Gives the lists and the three textures back to the GL.
+  ~TMap();
   TMap(const TMap&) = delete;
   TMap& operator=(const TMap&) = delete;
 
-  // Calls the list; the current modelview places the terrain.
+  // The current modelview places the terrain. Only the blocks of the height field whose
+  // boxes reach into the view of the current projection and modelview are called; the
+  // picture is the same as with every block.
   void Draw() const;
+  // Every block, whatever the view: the reference the culled picture is held to.
+  void DrawEverything() const;
 
   const t_rain& Terrain() const { return terrain_; }
-  std::uint32_t List() const { return list_; }
+  int ChunkCount() const { return static_cast<int>(chunks_.size()); }
+  // Blocks called by the last Draw.
+  int DrawnChunks() const { return drawnChunks_; }
+  // Every list name the terrain holds: the ground and sky first, then one per block.
+  std::vector<std::uint32_t> Lists() const;
   double Accuracy() const { return accuracy_; }
   double CellSize() const { return cellSize_; }
   double MaxHeight() const { return maxHeight_; }
   const T_material& Material() const { return material_; }
 
  private:
+  struct TChunkList {
+    std::uint32_t list;
+    TBox box;  // in the frame Draw receives
+  };
+  void CompileLists();
+  void Release();
+  void DrawChunks(bool cull) const;
+
   double accuracy_;
   double cellSize_;
   double maxHeight_;
@@ -46,12 +66,17 @@ class TMap {
   std::string terrainPath_;
   std::string skyPath_;
   T_material material_;
-  std::uint32_t list_ = 0;
   t_rain terrain_;
+  std::uint32_t listBase_ = 0;  // the ground and sky, then the blocks in order
+  std::vector<TChunkList> chunks_;
+  bool opaque_ = true;  // no texture with an alpha channel: see TOpaqueDrawScope
+  mutable int drawnChunks_ = 0;
 };
 
 // Emits the height field (one texture bind, one primitive for all triangles), then the
-// ground and the sky, in the terrain's local frame, lighting off while drawing. Used
-// inside the terrain's list; also by the benchmarks.
+// ground and the sky, in the terrain's local frame, lighting off while drawing: the whole
+// terrain in one list, as it was before it was cut into blocks. For comparisons.
 void EmitTerrainMesh(const t_rain& terrain);
+// One block of the height field: one texture bind, one primitive.
+void EmitTerrainChunk(const TTerrainChunk& chunk, std::uint32_t terrainTexture);
 void EmitGroundAndSky(int rows, int cols, std::uint32_t groundTexture, std::uint32_t skyTexture);
