@@ -38,6 +38,10 @@ void LoadAll(TScore_numbers& images) {
   for (TImg& img : images) LoadTexture(img.path, img.texture);
 }
 
+void ReleaseAll(TScore_numbers& images) {
+  for (TImg& img : images) ReleaseTexture(img.texture);
+}
+
 }  // namespace
 
 TInterface::TInterface(int baseScore, int viewportWidth, int viewportHeight)
@@ -53,7 +57,12 @@ TInterface::TInterface(int baseScore, int viewportWidth, int viewportHeight)
   LoadTexture(lanternPanel_.path, lanternPanel_.texture);
   LoadAll(timerDigits_);
   LoadAll(scoreDigits_);
-  arrow_ = std::make_unique<TObj>(arrowImg_.path);
+  try {
+    arrow_ = std::make_unique<TObj>(arrowImg_.path);
+  } catch (...) {
+    Release();
+    throw;
+  }
   timerSlots_.assign(kTimerSlots, 0);
   scoreSlots_.assign(kScoreSlots, 0);
   panelList_ = glGenLists(1);
@@ -65,7 +74,17 @@ TInterface::TInterface(int baseScore, int viewportWidth, int viewportHeight)
   glEndList();
 }
 
-TInterface::~TInterface() = default;
+TInterface::~TInterface() { Release(); }
+
+// The end of the race draws the score with these digits before the race is destroyed.
+void TInterface::Release() {
+  if (panelList_ != 0) glDeleteLists(panelList_, 1);
+  panelList_ = 0;
+  ReleaseTexture(timerPanel_.texture);
+  ReleaseTexture(lanternPanel_.texture);
+  ReleaseAll(timerDigits_);
+  ReleaseAll(scoreDigits_);
+}
 
 // Leaves the overlay projection in place and the modelview current, at identity.
 void TInterface::SetOverlayProjection() const {

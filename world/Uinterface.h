@@ -14,6 +14,7 @@ class TInterface {
   // Loads the panel and digit pictures and the arrow mesh, and compiles the panel list,
   // for a viewport of the given size (half the height in the split screen).
   TInterface(int baseScore, int viewportWidth, int viewportHeight);
+  // Gives the panel list, the 22 pictures and the arrow mesh back to the GL.
   ~TInterface();
   TInterface(const TInterface&) = delete;
   TInterface& operator=(const TInterface&) = delete;
@@ -40,6 +41,7 @@ class TInterface {
   std::uint32_t PanelList() const { return panelList_; }
 
  private:
+  void Release();
   void SetOverlayProjection() const;
   void DrawArrow(const TCompassData& compass, bool split) const;
 
