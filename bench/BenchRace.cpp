@@ -15,7 +15,10 @@
 #include "game/Window.h"
 #include "modes/TrackFile.h"
 #include "modes/Uworld.h"
+#include "world/Uinterface.h"
 #include "world/Umap.h"
+#include "world/UphysicEngine3.h"
+#include "world/Utrack.h"
 
 namespace {
 
@@ -93,8 +96,25 @@ void BareFrame(GLuint groundAndSky) {
   wnd::SwapBuffers();
 }
 
+// The window is opened without texturing, as the figures were first taken; the game
+// itself draws with GL_TEXTURE_2D on, which argument 1 measures.
+void SetTexturing(bool on) {
+  if (on) {
+    glEnable(GL_TEXTURE_2D);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+}
+
+// "race_frame_ms" or, textured, "race_frame_textured_ms".
+std::string Figure(const std::string& name, bool textured, const std::string& unit) {
+  return name + (textured ? "_textured" : "") + unit;
+}
+
 void BM_RaceFrame(benchmark::State& state) {
   if (!BenchHasGl()) return state.SkipWithError("no display");
+  const bool textured = state.range(0) != 0;
+  SetTexturing(textured);
   auto race = TTimeAttack::CreateFromTrack(BiggestEntry(), 1024, 768, 0, 0);
   const t_rain& terrain = race->Map().Terrain();
   GLuint bare = glGenLists(1);
@@ -116,12 +136,97 @@ void BM_RaceFrame(benchmark::State& state) {
     bareMs.push_back(Milliseconds(t2 - t1));
   }
   glDeleteLists(bare, 1);
+  SetTexturing(false);
   const double raceFrame = Median(raceMs);
   const double bareFrame = Median(bareMs);
-  state.counters["race_frame_ms"] = raceFrame;
-  state.counters["bare_frame_ms"] = bareFrame;
-  state.counters["race_frame_ratio"] = bareFrame > 0 ? raceFrame / bareFrame : 0.0;
+  state.counters[Figure("race_frame", textured, "_ms")] = raceFrame;
+  state.counters[Figure("bare_frame", textured, "_ms")] = bareFrame;
+  state.counters[Figure("race_frame", textured, "_ratio")] = bareFrame > 0 ? raceFrame / bareFrame : 0.0;
 }
-BENCHMARK(BM_RaceFrame)->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RaceFrame)->Arg(0)->Arg(1)->Iterations(100)->Unit(benchmark::kMillisecond);
+
+// The race's parts built as the race builds them, so that one frame can be taken apart.
+struct TRaceParts {
+  TObj craft{"mesh/reduce-dash2.obj"};
+  TTrackData data;
+  std::unique_ptr<TMap> map;
+  std::unique_ptr<Ttrack> track;
+  std::unique_ptr<TInterface> hud;
+  std::unique_ptr<TphysicEngine> physics;
+
+  explicit TRaceParts(const std::string& trackFile) : data(ReadTrackFile(trackFile)) {
+    const t_rain& t = data.terrain;
+    map = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
+                                 t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
+                                 t.material);
+    track = std::make_unique<Ttrack>(data.rings, map->Terrain(), craft.BoundingBox());
+    hud = std::make_unique<TInterface>(0, 1024, 768);
+    physics = std::make_unique<TphysicEngine>(1024, 768, kFirstStart, craft.BoundingBox(),
+                                              track->Rings(), map->Terrain());
+  }
+};
+
+void SetRaceView() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+// Milliseconds from `since` until the GL has finished what was asked; moves `since` on.
+double Lap(Clock::time_point& since) {
+  glFinish();
+  const Clock::time_point now = Clock::now();
+  const double ms = Milliseconds(now - since);
+  since = now;
+  return ms;
+}
+
+// One race frame in the race's order, each part waited for before the next begins.
+void TimedRaceFrame(TRaceParts& race, std::vector<double> (&parts)[5]) {
+  Clock::time_point t = Clock::now();
+  SetRaceView();
+  glPushMatrix();
+  glTranslated(0.0, -5.0, -40.0);
+  glScaled(0.75, 0.75, 0.75);
+  race.craft.Draw();
+  glPopMatrix();
+  parts[0].push_back(Lap(t));
+  SetRaceView();
+  const T_point p = race.physics->Position(1);
+  glPushMatrix();
+  glTranslated(0.0, -10.0, 0.0);
+  race.physics->Update(1, race.track->CaughtCount(), false);
+  race.map->Draw();
+  parts[1].push_back(Lap(t));
+  race.track->UpdateAndDraw({-p.x, -p.y - 5.0, -p.z});
+  glPopMatrix();
+  parts[2].push_back(Lap(t));
+  TCompassData compass;
+  compass.target = CompassTarget(race.track->Rings(), race.track->CaughtCount());
+  race.hud->DrawFrame(compass, race.track->CaughtCount(), false, 27);
+  parts[3].push_back(Lap(t));
+  wnd::SwapBuffers();
+  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  parts[4].push_back(Lap(t));
+}
+
+// Where a race frame goes: craft, terrain (with the view), rings, HUD, swap and clear.
+void BM_RaceFrameParts(benchmark::State& state) {
+  if (!BenchHasGl()) return state.SkipWithError("no display");
+  const bool textured = state.range(0) != 0;
+  SetTexturing(textured);
+  TRaceParts race(BiggestTrack());
+  std::vector<double> parts[5];
+  for (int i = 0; i < 10; ++i) TimedRaceFrame(race, parts);
+  for (auto& part : parts) part.clear();
+  for (auto _ : state) TimedRaceFrame(race, parts);
+  SetTexturing(false);
+  const char* names[5] = {"part_craft", "part_terrain", "part_rings", "part_hud", "part_swap"};
+  for (int i = 0; i < 5; ++i) state.counters[Figure(names[i], textured, "_ms")] = Median(parts[i]);
+  state.counters["terrain_chunks_drawn"] = race.map->DrawnChunks();
+}
+BENCHMARK(BM_RaceFrameParts)->Arg(0)->Arg(1)->Iterations(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
