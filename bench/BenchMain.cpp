@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     auto info = platform.OpenWindow(1024, 768, 42, 8, false);
     hasGl = info.opened;
     if (hasGl) {
+      glEnable(GL_TEXTURE_2D);  // as the game's window
       Tgame::InitBuffers();
       Tgame::InitProjection(info.width, info.height);
       Tgame::InitBlending();
