@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "bench/BenchSupport.h"
+#include "benchmarks/BenchSupport.h"
 #include "game/GlfwPlatform.h"
 #include "game/Ugame.h"
 

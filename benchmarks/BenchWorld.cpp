@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/BenchSupport.h"
+#include "benchmarks/BenchSupport.h"
 #include "game/Window.h"
 #include "tools/writers/ImageWriters.h"
 #include "tools/writers/MeshWriter.h"

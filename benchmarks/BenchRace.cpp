@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/BenchSupport.h"
+#include "benchmarks/BenchSupport.h"
 #include "frontend/TrackList.h"
 #include "game/Window.h"
 #include "modes/TrackFile.h"
