@@ -48,8 +48,11 @@ void PutRleRow(TBytes& out, const std::uint8_t* row, int width, int channels) {
       x += run;
       continue;
     }
-    int raw = 1;  // grows until two equal pixels begin a run
-    while (raw < limit && RunLength(row + (x + raw) * channels, 2, channels) < 2) ++raw;
+    int raw = 1;  // grows until two equal pixels begin a run (never looking past the row)
+    while (raw < limit &&
+           RunLength(row + (x + raw) * channels, std::min(2, width - x - raw), channels) < 2) {
+      ++raw;
+    }
     PutU8(out, static_cast<unsigned>(raw - 1));
     for (int i = 0; i < raw; ++i) PutTgaPixel(out, row + (x + i) * channels, channels);
     x += raw;
