@@ -1,9 +1,13 @@
 #include "modes/Uworld.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include "assets/Textures.h"
 #include "frontend/UGameOptions.h"
+#include "game/Window.h"
+#include "modes/RaceRules.h"
+#include "modes/TrackFile.h"
 #include "sound/USound.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
@@ -70,4 +74,40 @@ TCompassData Tworld::CompassFor(T_point player, T_point rotation) const {
   compass.rotation = rotation;
   compass.terrain = map_->Terrain();
   return compass;
+}
+
+void Tworld::BuildTerrainAndCourse(const TTrackData& data) {
+  const t_rain& t = data.terrain;
+  map_ = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
+                                t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
+                                t.material);
+  track_ = std::make_unique<Ttrack>(data.rings, map_->Terrain(), craft_->BoundingBox());
+}
+
+void Tworld::SetRaceProjection() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void Tworld::StartClock() {
+  timeLeft_ = initialTime_;
+  secondMark_ = wnd::GetTickCount();
+}
+
+void Tworld::TickClock() {
+  TRaceClock clock{timeLeft_, secondMark_};
+  clock.Tick(wnd::GetTickCount());
+  timeLeft_ = clock.timeLeft;
+  secondMark_ = clock.lastSecondMark;
+}
+
+void Tworld::UpdateWind(double speed) {
+  if (*effectsCell_ != 0) {
+    sound_->SetEffectsVolume(WindVolume(speed, *effectsCell_));
+  } else {
+    sound_->EffectsOff();
+  }
 }

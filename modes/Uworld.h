@@ -75,6 +75,15 @@ class Tworld : public IMode {
   // Something a mode draws over the result picture (the time attack's score).
   virtual void DrawResultExtras() {}
   TCompassData CompassFor(T_point player, T_point rotation) const;
+  // The terrain and the rings a track file describes (the craft is loaded first).
+  void BuildTerrainAndCourse(const TTrackData& data);
+  // The race's lens: 15 degrees at a fixed 4:3, whatever the window's shape.
+  static void SetRaceProjection();
+  // The clock starts at the time allowed; a tick counts at most one second a frame.
+  void StartClock();
+  void TickClock();
+  // The wind follows the craft's speed within the effects volume.
+  void UpdateWind(double speed);
   // Draws a picture laid out in the 800-wide end frame (top-left corner, y down).
   void DrawEndImage(const TImg& image) const;
   void SetEndProjection() const;
@@ -86,6 +95,7 @@ class Tworld : public IMode {
   int screenWidth_;
   int screenHeight_;
   int timeLeft_ = 0;
+  std::uint32_t secondMark_ = 0;
   std::unique_ptr<TObj> craft_;
   TPerso firstPlayer_;
   std::unique_ptr<TMap> map_;
@@ -144,7 +154,6 @@ class TTimeAttack : public Tworld {
   bool loadedFromFile_ = false;
   int baseScore_ = 0;
   int score_ = 0;
-  std::uint32_t secondMark_ = 0;
 };
 
 class TTwoPlayers : public Tworld {
@@ -176,7 +185,6 @@ class TTwoPlayers : public Tworld {
   void ExchangeRecords();
   void DrawGoneNotice() const;
   void ReportLink(bool heard, bool gone);
-  void UpdateWind(int player);
   TPerso& RecordOf(int player) { return player == 1 ? firstPlayer_ : secondPlayer_; }
 
   std::unique_ptr<TObj> secondCraft_;
@@ -192,7 +200,6 @@ class TTwoPlayers : public Tworld {
   int playerNumber_ = 1;
   bool otherHeard_ = false;
   bool otherGone_ = false;
-  std::uint32_t secondMark_ = 0;
 };
 
 class TScreenplay : public Tworld {

@@ -25,15 +25,6 @@ bool IsTrackFileName(const std::string& name) {
   return name.size() > 5 && name.compare(name.size() - 6, 6, ".track") == 0;
 }
 
-// The race's view: a 15-degree lens at a fixed 4:3, whatever the window's shape.
-void SetRaceProjection() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
 }  // namespace
 
 TTimeAttack::TTimeAttack(int screenWidth, int screenHeight) : Tworld(screenWidth, screenHeight) {}
@@ -77,11 +68,7 @@ void TTimeAttack::BuildFromFile(const std::string& fileName, int musicVolume, in
   trackPath_ = fileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  const t_rain& t = data.terrain;
-  map_ = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
-                                t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
-                                t.material);
-  track_ = std::make_unique<Ttrack>(data.rings, map_->Terrain(), craft_->BoundingBox());
+  BuildTerrainAndCourse(data);
   BuildRaceParts(musicVolume);
 }
 
@@ -144,10 +131,7 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
-  TRaceClock clock;
-  clock.Start(initialTime_, wnd::GetTickCount());
-  timeLeft_ = clock.timeLeft;
-  secondMark_ = clock.lastSecondMark;
+  StartClock();
   bool running = true;
   bool overlayOpen = false;
   result.clear();
@@ -203,16 +187,9 @@ void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& resul
       overlayOpen = false;
     }
   } else {
-    TRaceClock clock{timeLeft_, secondMark_};
-    clock.Tick(wnd::GetTickCount());
-    timeLeft_ = clock.timeLeft;
-    secondMark_ = clock.lastSecondMark;
+    TickClock();
   }
-  if (*effectsCell_ != 0) {
-    sound_->SetEffectsVolume(WindVolume(physics_->Speed(1), *effectsCell_));
-  } else {
-    sound_->EffectsOff();
-  }
+  UpdateWind(physics_->Speed(1));
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }

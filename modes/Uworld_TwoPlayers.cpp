@@ -25,14 +25,6 @@ constexpr const char* kFirstCraftMesh = "mesh/reduce-dash2.obj";
 constexpr const char* kSecondCraftMesh = "mesh/brisel reduce-dash.obj";
 constexpr const char* kGonePicture = "img/lan/gone.tga";
 
-void SetRaceProjection() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
 // Draws a craft where its own player sees it: at that player's eye, turned as that
 // player is turned, then moved and scaled as that player's own craft is on screen.
 // `position` and `rotation` are in the physics' convention (the negated world position).
@@ -75,11 +67,7 @@ TTwoPlayers::TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFil
   trackPath_ = tracks.front().trackFileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  const t_rain& t = data.terrain;
-  map_ = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
-                                t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
-                                t.material);
-  track_ = std::make_unique<Ttrack>(data.rings, map_->Terrain(), craft_->BoundingBox());
+  BuildTerrainAndCourse(data);
   cameraOffset_ = {};
   secondPlayerPoint_ = {};
   const int viewHeight = local_ ? screenHeight_ / 2 : screenHeight_;
@@ -138,14 +126,6 @@ TTwoPlayers::~TTwoPlayers() {
   if (goneTexture_ != 0) glDeleteTextures(1, &goneTexture_);
 }
 
-void TTwoPlayers::UpdateWind(int player) {
-  if (*effectsCell_ != 0) {
-    sound_->SetEffectsVolume(WindVolume(physics_->Speed(player), *effectsCell_));
-  } else {
-    sound_->EffectsOff();
-  }
-}
-
 // ---- split screen -------------------------------------------------------------------
 
 void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
@@ -154,8 +134,7 @@ void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
   glAlphaFunc(GL_GREATER, 0.75f);
-  timeLeft_ = initialTime_;
-  secondMark_ = wnd::GetTickCount();
+  StartClock();
   *effectsCell_ = effectsVolume;
   bool running = true;
   bool overlayOpen = false;
@@ -216,13 +195,10 @@ void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& r
       overlayOpen = false;
     }
   } else {
-    TRaceClock clock{timeLeft_, secondMark_};
-    clock.Tick(wnd::GetTickCount());
-    timeLeft_ = clock.timeLeft;
-    secondMark_ = clock.lastSecondMark;
+    TickClock();
   }
   if (!running) result = "MENU";
-  UpdateWind(1);
+  UpdateWind(physics_->Speed(1));
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
@@ -236,8 +212,7 @@ void TTwoPlayers::Run(int effectsVolume, std::string& result) {
   glEnable(GL_LIGHTING);
   glAlphaFunc(GL_GREATER, 0.75f);
   *effectsCell_ = effectsVolume;
-  timeLeft_ = initialTime_;
-  secondMark_ = wnd::GetTickCount();
+  StartClock();
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
   bool running = true;
@@ -252,10 +227,7 @@ void TTwoPlayers::Run(int effectsVolume, std::string& result) {
 
 void TTwoPlayers::RunNetworkFrame(bool& running) {
   running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
-  TRaceClock clock{timeLeft_, secondMark_};
-  clock.Tick(wnd::GetTickCount());
-  timeLeft_ = clock.timeLeft;
-  secondMark_ = clock.lastSecondMark;
+  TickClock();
 
   const int me = playerNumber_;
   glViewport(0, 0, screenWidth_, screenHeight_);
@@ -282,7 +254,7 @@ void TTwoPlayers::RunNetworkFrame(bool& running) {
   hud_->DrawFrame(CompassFor(point, physics_->Rotation(me)), CaughtCount(), false, timeLeft_);
   ExchangeRecords();
   if (otherGone_) DrawGoneNotice();
-  UpdateWind(me);
+  UpdateWind(physics_->Speed(me));
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
