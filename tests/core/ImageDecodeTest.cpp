@@ -10,29 +10,11 @@
 #include "assets/Image.h"
 #include "tools/writers/ImageWriters.h"
 #include "tools/writers/JpegWriter.h"
+#include "tests/FixtureFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A folder of fixture files made for one test and removed after it.
-class TFixtureFolder {
- public:
-  TFixtureFolder() {
-    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() /
-            ("velmora-image-" + std::to_string(getpid()) + "-" + test->name());
-    fs::create_directories(path_);
-  }
-  ~TFixtureFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
 
 // Every pixel different: x, y and the channel all show in the bytes.
 TImage Gradient(int width, int height, int channels) {

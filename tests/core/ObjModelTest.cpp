@@ -8,28 +8,11 @@
 #include "assets/ObjModel.h"
 #include "tools/writers/ByteWriter.h"
 #include "tools/writers/MeshWriter.h"
+#include "tests/FixtureFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A folder of fixture files made for one test and removed after it.
-class TFixtureFolder {
- public:
-  TFixtureFolder() {
-    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() / ("velmora-obj-" + std::to_string(getpid()) + "-" + test->name());
-    fs::create_directories(path_);
-  }
-  ~TFixtureFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
 
 // Parses with an MTL text held in memory, counting how often it is read.
 struct TParse {

@@ -11,28 +11,11 @@
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"
 #include "tools/writers/JpegWriter.h"
+#include "tests/FixtureFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A folder of fixture files made for one test and removed after it.
-class TFixtureFolder {
- public:
-  TFixtureFolder() {
-    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() / ("velmora-texmesh-" + std::to_string(getpid()) + "-" + test->name());
-    fs::create_directories(path_);
-  }
-  ~TFixtureFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
 
 // Level 0 of the bound texture, tightly packed.
 std::vector<std::uint8_t> TexelsOf(std::uint32_t texture, GLenum format, int& width, int& height) {
