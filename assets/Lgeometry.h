@@ -1,6 +1,11 @@
 // Geometry helpers of the race world: distances, side tests, the angles that orient
 // generated rings, rotation about one axis, the compass angle, and grid lookup.
 // Angles are in degrees. Divisions by zero give infinities; comparisons with NaN are false.
+// Where the arithmetic would give NaN, a number is answered instead: a heading between two
+// points one above the other is 0; an elevation between two points on a line along x is
+// -90; a turn angle whose corner coincides with an end is 180 (before its sign); a point on
+// the axis of a rotation stays where it is; a plane angle of (0, 0) is 0. Cosines are held
+// to [-1, 1] against rounding.
 #pragma once
 
 #include "assets/Utype.h"

@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 
 #include "game/GlfwPlatform.h"
@@ -92,6 +93,25 @@ TEST(RealWindow, OpensWithTheStartupStateAndSeesKeysAndClicksFromXdotool) {
     EXPECT_TRUE(click);
     EXPECT_EQ(x, 300 * game.screenWidth / 1024);
     EXPECT_EQ(y, 200 * game.screenHeight / 768);
+  }
+  EnsureGlWindow();
+}
+
+// Motion is counted per frame, so the game must not run faster than 60 frames a second
+// on any display; benchmarks turn the pacing off.
+TEST(RealWindow, SwapsArePacedToSixtyFramesASecond) {
+  GlPlatform().CloseWindow();
+  {
+    TGlfwPlatform real;
+    real.SetQuietMessages(true);
+    wnd::TPlatformGuard guard(real);
+    ASSERT_TRUE(real.OpenWindow(320, 240, 24, 8, false).opened);
+    wnd::SwapBuffers();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 30; ++i) wnd::SwapBuffers();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(480));
+    real.CloseWindow();
   }
   EnsureGlWindow();
 }
