@@ -11,22 +11,10 @@ target_link_libraries(velmora_pictures_art PUBLIC velmora_writers PkgConfig::CAI
 add_executable(velmora_pictures ${VELMORA_PICTURES_DIR}/main.cpp)
 target_link_libraries(velmora_pictures PRIVATE velmora_pictures_art)
 
-set(VELMORA_PICTURES_STAMP ${CMAKE_CURRENT_BINARY_DIR}/pictures.stamp)
-add_custom_command(
-  OUTPUT ${VELMORA_PICTURES_STAMP}
-  COMMAND velmora_pictures ${VELMORA_RUN_DIR}
-  COMMAND ${CMAKE_COMMAND} -E touch ${VELMORA_PICTURES_STAMP}
-  DEPENDS velmora_pictures
-  COMMENT "Drawing the game's pictures into ${VELMORA_RUN_DIR}"
-  VERBATIM)
-list(APPEND VELMORA_CONTENT_STAMPS ${VELMORA_PICTURES_STAMP})
+velmora_add_generator(velmora_pictures pictures_deterministic "Drawing the game's pictures")
 
-# Proof: the generator's pictures, read back through the game's own decoders ...
+# Proof: the generator's pictures, read back through the game's own decoders.
 file(GLOB VELMORA_PICTURES_TESTS CONFIGURE_DEPENDS ${VELMORA_PICTURES_DIR}/*Test.cpp)
 add_executable(velmora_pictures_tests ${VELMORA_PICTURES_TESTS})
 target_link_libraries(velmora_pictures_tests PRIVATE velmora_pictures_art GTest::gtest GTest::gtest_main)
 add_test(NAME pictures_tests COMMAND velmora_pictures_tests)
-# ... and the same bytes at every run.
-add_test(NAME pictures_deterministic
-         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:velmora_pictures>
-                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/pictures_twice -P ${VELMORA_PICTURES_DIR}/CompareRuns.cmake)

@@ -1,7 +1,7 @@
 # Runs PROGRAM twice, each time into a fresh folder under WORK, and fails unless both
 # folders hold the same files with the same bytes.
 if(NOT PROGRAM OR NOT WORK)
-  message(FATAL_ERROR "usage: cmake -DPROGRAM=<generator> -DWORK=<folder> -P RunTwice.cmake")
+  message(FATAL_ERROR "usage: cmake -DPROGRAM=<generator> -DWORK=<folder> -P tools/RunTwice.cmake")
 endif()
 
 file(REMOVE_RECURSE ${WORK})
