@@ -3,7 +3,7 @@
 # Sourced, not run: the caller has `set -euo pipefail` and is in the repository root.
 
 VELMORA_PACKAGES=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3
   clang libclang-rt-14-dev
   libglfw3-dev libgl-dev libglu1-mesa-dev libjpeg-dev
   libsdl2-dev libsdl2-mixer-dev libasio-dev

@@ -2,19 +2,6 @@
 
 #include <cmath>
 
-std::uint64_t TRandom::Next() {
-  std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
-double TRandom::Uniform(double low, double high) {
-  return low + (high - low) * static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0);
-}
-
-int TRandom::Below(int count) { return count <= 0 ? 0 : static_cast<int>(Next() % static_cast<unsigned>(count)); }
-
 namespace {
 
 std::uint32_t Hash(std::int32_t x, std::int32_t y, std::uint32_t seed) {

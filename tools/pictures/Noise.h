@@ -4,17 +4,7 @@
 
 #include <cstdint>
 
-// SplitMix64: the same seed gives the same sequence on every machine and every run.
-class TRandom {
- public:
-  explicit TRandom(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next();
-  double Uniform(double low, double high);  // [low, high)
-  int Below(int count);                     // 0 .. count - 1
-
- private:
-  std::uint64_t state_;
-};
+#include "tools/Random.h"
 
 // Value noise on a lattice that repeats every `period` cells in x and y, with smooth
 // (quintic) interpolation: x and y in lattice cells, result in [0, 1].

@@ -85,11 +85,3 @@ double RidgedNoise(double x, double y, std::uint32_t seed, int octaves, double g
   return sum / total;
 }
 
-std::uint64_t TRandom::Next() {
-  std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
-
-double TRandom::Unit() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }

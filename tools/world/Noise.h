@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "tools/Random.h"
+
 // A hash of two lattice coordinates and a seed, spread over 32 bits.
 std::uint32_t HashLattice(int x, int y, std::uint32_t seed);
 
@@ -16,16 +18,3 @@ double FractalNoise(double x, double y, std::uint32_t seed, int octaves, double 
 // Ridged layers: sharp crests where the noise crosses zero, as mountain chains have.
 double RidgedNoise(double x, double y, std::uint32_t seed, int octaves, double gain);
 
-// A small stream of pseudo-random numbers (SplitMix64) for the rest of the generator.
-class TRandom {
- public:
-  explicit TRandom(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next();
-  // Uniform in [0, 1).
-  double Unit();
-  // Uniform in [low, high).
-  double Range(double low, double high) { return low + (high - low) * Unit(); }
-
- private:
-  std::uint64_t state_;
-};
