@@ -91,7 +91,7 @@ void ReportArrivalAddress(asio::ip::udp::socket& socket, std::error_code& ec) {
     return;
   }
   if (::setsockopt(fd, IPPROTO_IPV6, IPV6_RECVPKTINFO, &on, sizeof on) != 0) ec = LastError();
-  // A dual-stack socket also hears IPv4 players; some kernels report those this way only.
+  // A dual-stack socket also hears IPv4 players; either report names their address.
   ::setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
 }
 
