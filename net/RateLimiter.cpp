@@ -21,8 +21,8 @@ TRateLimiter::TBucket& TRateLimiter::BucketOf(const std::string& source, std::in
   }
   TBucket fresh{source, limits_.burst * kMilli, nowMs};
   if (buckets_.size() < tracked_) return buckets_.emplace_back(std::move(fresh));
-  auto oldest = std::min_element(buckets_.begin(), buckets_.end(),
-                                 [](const TBucket& a, const TBucket& b) { return a.lastMs < b.lastMs; });
+  const auto quieter = [](const TBucket& a, const TBucket& b) { return a.lastMs < b.lastMs; };
+  const auto oldest = std::min_element(buckets_.begin(), buckets_.end(), quieter);
   *oldest = std::move(fresh);
   return *oldest;
 }

@@ -54,7 +54,8 @@ struct NetRelayAbuse : ::testing::Test {};
 
 int CountLines(const std::string& text, const std::string& prefix) {
   int count = 0;
-  for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at + 1)) {
+  std::size_t at = text.find(prefix);
+  for (; at != std::string::npos; at = text.find(prefix, at + 1)) {
     if (at == 0 || text[at - 1] == '\n') ++count;
   }
   return count;
@@ -234,7 +235,8 @@ TEST_F(NetRelayAbuse, QueuedDatagramsAreAllReadAndTheRelayWakesForTheNextOne) {
   asio::io_context io;
   udp::socket stranger{io, Loopback("127.0.0.1", 0)};
   const std::uint8_t junk[8] = {};
-  for (int i = 0; i < 150; ++i) stranger.send_to(asio::buffer(junk), Loopback("127.0.0.1", relay.Port()));
+  const udp::endpoint to = Loopback("127.0.0.1", relay.Port());
+  for (int i = 0; i < 150; ++i) stranger.send_to(asio::buffer(junk), to);
   relay.Step();
   EXPECT_EQ(relay.Registry().Dropped(), 150);
   EXPECT_EQ(relay.Registry().Dropped(TDatagramFault::kOverRate), 150 - 24);
