@@ -74,7 +74,7 @@ void AsRelay(int selector, const std::uint8_t* data, std::size_t size) {
                  SameRecord(relay.Players()[2], before[2]));
   }
   Check(v.sender >= 1 && v.sender <= relay.Count());
-  Check(v.other == (relay.Count() == 2 ? 3 - v.sender : 0));
+  Check(v.other == 0 || (relay.Count() == 2 && v.other == 3 - v.sender));
   const TPerso& stored = relay.Players()[v.sender];
   Check(stored.name.empty());
   Check(std::memcmp(EncodePerso(stored).data() + 8, data + 8, 48) == 0);

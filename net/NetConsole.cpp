@@ -21,6 +21,11 @@ std::string Error(const std::string& className, const std::string& message) {
   return "Erreur! " + className + ": " + message;
 }
 
+std::string RelayDropped(long overRate, long reflected) {
+  return "Relais : datagrammes ignores : " + std::to_string(overRate) + " trop rapides, " +
+         std::to_string(reflected) + " renvoyes";
+}
+
 void Say(const std::string& line) {
   std::fputs(line.c_str(), stdout);
   std::fputc('\n', stdout);

@@ -11,6 +11,9 @@ std::string ConnectFailed(int code);
 // Code 0 is an orderly close.
 std::string SessionClosed(int code);
 std::string Error(const std::string& className, const std::string& message);
+// The relay's count of datagrams refused for coming too fast or being its own records
+// sent back, since it started.
+std::string RelayDropped(long overRate, long reflected);
 
 // Writes the line and flushes, so it shows even if the game dies right after.
 void Say(const std::string& line);

@@ -49,6 +49,8 @@ const char* DatagramFaultName(TDatagramFault fault) {
     case TDatagramFault::kBadNumber: return "bad player number";
     case TDatagramFault::kNotFinite: return "state not finite";
     case TDatagramFault::kThirdAddress: return "third address";
+    case TDatagramFault::kReflected: return "reflected record";
+    case TDatagramFault::kOverRate: return "over the rate";
   }
   return "unknown";
 }

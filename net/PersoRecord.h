@@ -55,6 +55,8 @@ enum class TDatagramFault {
   kBadNumber,      // player number other than 0, 1 or 2
   kNotFinite,      // a state vector holds an infinity or a NaN
   kThirdAddress,   // the relay already serves two other players
+  kReflected,      // a number other than 0 and the sender's own: a record sent back at the relay
+  kOverRate,       // the sender's address goes faster than any game sends
 };
 
 const char* DatagramFaultName(TDatagramFault fault);

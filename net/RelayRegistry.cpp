@@ -6,6 +6,8 @@ namespace {
 const std::string kNoAddress;
 }  // namespace
 
+TRelayRegistry::TRelayRegistry(TRateLimits limits) : rate_(limits) {}
+
 const std::string& TRelayRegistry::AddressOf(int number) const {
   if (number < 1 || number > count_) return kNoAddress;
   return addresses_[static_cast<std::size_t>(number - 1)];
@@ -33,6 +35,13 @@ int TRelayRegistry::AbandonedSlot(std::int64_t nowMs) const {
   return 0;
 }
 
+// Records go only to a player still sending its own: one that only ever sent a single
+// record (a stray or spoofed datagram) stops getting them after kAbandonMs.
+bool TRelayRegistry::Listening(int number, std::int64_t nowMs) const {
+  if (number < 1 || number > count_) return false;
+  return nowMs - lastHeard_[static_cast<std::size_t>(number - 1)] < kAbandonMs;
+}
+
 // A new address takes the next free slot, or the slot of a player gone silent; with two
 // players still talking it is a third address and gets nothing.
 int TRelayRegistry::Register(const std::string& source, std::int64_t nowMs) {
@@ -57,11 +66,15 @@ TRelayVerdict TRelayRegistry::Refuse(TDatagramFault fault) {
 
 TRelayVerdict TRelayRegistry::Receive(const std::uint8_t* data, std::size_t size,
                                       const std::string& source, std::int64_t nowMs) {
-  const TDatagramFault fault = CheckDatagram(data, size);
-  if (fault != TDatagramFault::kNone) return Refuse(fault);
+  if (!rate_.Allow(source, nowMs)) return Refuse(TDatagramFault::kOverRate);
   const auto received = DecodePerso(data, size);
+  if (!received) return Refuse(CheckDatagram(data, size));
   TRelayVerdict verdict;
   verdict.sender = SlotOf(source);
+  // A newcomer writes 0; a registered player 0 or its own number.
+  if (received->number != 0 && received->number != verdict.sender) {
+    return Refuse(TDatagramFault::kReflected);
+  }
   if (verdict.sender == 0) {
     verdict.sender = Register(source, nowMs);
     if (verdict.sender == 0) return Refuse(TDatagramFault::kThirdAddress);
@@ -69,8 +82,8 @@ TRelayVerdict TRelayRegistry::Receive(const std::uint8_t* data, std::size_t size
   }
   TPerso& record = players_[verdict.sender];
   MergeReceived(record, *received);
-  record.number = verdict.sender;  // the slot, whatever number the sender wrote
+  record.number = verdict.sender;
   lastHeard_[static_cast<std::size_t>(verdict.sender - 1)] = nowMs;
-  if (count_ == 2) verdict.other = 3 - verdict.sender;
+  verdict.other = Listening(3 - verdict.sender, nowMs) ? 3 - verdict.sender : 0;
   return verdict;
 }

@@ -73,8 +73,10 @@ class TServerSocket {
  public:
   // Binds the relay; throws std::system_error when the port is taken. Port "0" takes
   // any free port (see Port()).
+  // Each sending address is held to `limits`; the rest is dropped, counted and shown
+  // on the console once a second at most.
   explicit TServerSocket(const std::string& port = kRelayPort,
-                         const std::string& address = "0.0.0.0");
+                         const std::string& address = "0.0.0.0", TRateLimits limits = {});
   ~TServerSocket();
   TServerSocket(const TServerSocket&) = delete;
   TServerSocket& operator=(const TServerSocket&) = delete;

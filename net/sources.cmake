@@ -2,6 +2,8 @@
 list(APPEND VELMORA_CORE_SOURCES
   net/PersoRecord.cpp
   net/RelayRegistry.cpp
+  net/RateLimiter.cpp
+  net/ArrivalAddress.cpp
   net/NetConsole.cpp
   net/NetPump.cpp
   net/NetEndpoint.cpp

@@ -185,18 +185,24 @@ TEST_F(NetRelayRules, NumberedRecordOverwritesItsSlotButNotItsCount) {
   EXPECT_EQ(relay.Count(), 2);
 }
 
-TEST_F(NetRelayRules, SenderAddressDecidesTheSlotNotTheNumberItWrites) {
+TEST_F(NetRelayRules, SenderAddressDecidesTheSlotAndOtherNumbersAreRefused) {
   Send(Datagram(0, 1.0), "A");
   // The same player again with number 0: no second registration.
   EXPECT_EQ(Send(Datagram(0, 1.5), "A").sender, 1);
   EXPECT_EQ(relay.Count(), 1);
   Send(Datagram(0, 2.0), "B");
-  // Player 1 writing number 2 (a record copied from the other player) stays player 1.
+  // Its own number is fine.
+  EXPECT_EQ(Send(Datagram(1, 1.75), "A").sender, 1);
+  // Player 1 sending number 2 sends player 2's record back: refused, nothing changes,
+  // nothing is passed on.
   const TRelayVerdict v = Send(Datagram(2, 7.0), "A");
-  EXPECT_EQ(v.sender, 1);
-  EXPECT_EQ(relay.Players()[1].position.x, 7.0);
+  EXPECT_EQ(v.fault, TDatagramFault::kReflected);
+  EXPECT_EQ(v.sender, 0);
+  EXPECT_EQ(v.other, 0);
+  EXPECT_EQ(relay.Players()[1].position.x, 1.75);
   EXPECT_EQ(relay.Players()[1].number, 1);
   EXPECT_EQ(relay.Players()[2].position.x, 2.0);
+  EXPECT_EQ(relay.Dropped(TDatagramFault::kReflected), 1);
 }
 
 TEST_F(NetRelayRules, MalformedAndThirdAddressDatagramsAreDroppedAndCounted) {
@@ -234,5 +240,5 @@ TEST_F(NetRelayRules, PlayerSilentFiveSecondsGivesItsSlotToANewcomer) {
   EXPECT_EQ(relay.Players()[2].position.x, 3.0);
   EXPECT_EQ(relay.Players()[2].playerCount, 2);
   // The old address is now the stranger.
-  EXPECT_EQ(Send(Datagram(2, 2.0), "B", 5001).fault, TDatagramFault::kThirdAddress);
+  EXPECT_EQ(Send(Datagram(0, 2.0), "B", 5001).fault, TDatagramFault::kThirdAddress);
 }
