@@ -68,6 +68,11 @@ t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::st
   const long long signedRows = static_cast<std::int32_t>(U32(bytes, 22));
   const long long rows = std::llabs(signedRows);
   if (width <= 0 || rows == 0) return {};
+  if (width > kMaxHeightmapPixels / rows) {
+    ShortFile(fileName, std::to_string(width) + " x " + std::to_string(rows) +
+                            " pixels is more than the " + std::to_string(kMaxHeightmapPixels) +
+                            " a heightmap may have");
+  }
   const long long offset = U32(bytes, 10);
   const long long available = static_cast<long long>(bytes.size());
   // Checked in steps so that no product of header fields can overflow.
@@ -76,13 +81,23 @@ t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::st
   }
   const long long length = RowLength(width, rows, U32(bytes, 2), offset, available);
   if (length > (available - offset) / rows) ShortFile(fileName, "the file ends before its pixel rows");
-  t_tab_pixel grid(static_cast<std::size_t>(rows), std::vector<std::uint8_t>(static_cast<std::size_t>(width)));
+  t_tab_pixel grid(static_cast<std::size_t>(rows), static_cast<std::size_t>(width));
   for (long long r = 0; r < rows; ++r) {
     const std::uint8_t* row = bytes.data() + offset + r * length;
-    auto& samples = grid[static_cast<std::size_t>(signedRows < 0 ? rows - 1 - r : r)];
+    auto samples = grid[static_cast<std::size_t>(signedRows < 0 ? rows - 1 - r : r)];
     for (long long i = 0; i < width; ++i) samples[static_cast<std::size_t>(i)] = row[3 * i];
   }
   return grid;
+}
+
+std::size_t KeptCount(std::size_t count, double accuracy) {
+  if (accuracy == 1.0) return count;
+  int keep = 1;
+  int period = 1;
+  AccuracyToFraction(accuracy, keep, period);
+  const auto k = static_cast<std::size_t>(keep);
+  const auto p = static_cast<std::size_t>(period);
+  return count / p * k + std::min(count % p, k);
 }
 
 t_tab_pixel ThinGrid(const t_tab_pixel& grid, double accuracy) {
@@ -90,16 +105,28 @@ t_tab_pixel ThinGrid(const t_tab_pixel& grid, double accuracy) {
   int keep = 1;
   int period = 1;
   AccuracyToFraction(accuracy, keep, period);
-  t_tab_pixel thinned;
+  const auto kept = [&](std::size_t i) { return static_cast<int>(i % static_cast<std::size_t>(period)) < keep; };
+  t_tab_pixel thinned(KeptCount(grid.size(), accuracy), KeptCount(grid.Cols(), accuracy));
+  std::size_t to = 0;
   for (std::size_t i = 0; i < grid.size(); ++i) {
-    if (static_cast<int>(i % static_cast<std::size_t>(period)) >= keep) continue;
-    std::vector<std::uint8_t> row;
-    for (std::size_t j = 0; j < grid[i].size(); ++j) {
-      if (static_cast<int>(j % static_cast<std::size_t>(period)) < keep) row.push_back(grid[i][j]);
+    if (!kept(i)) continue;
+    auto row = thinned[to++];
+    std::size_t at = 0;
+    for (std::size_t j = 0; j < grid.Cols(); ++j) {
+      if (kept(j)) row[at++] = grid[i][j];
     }
-    thinned.push_back(std::move(row));
   }
   return thinned;
+}
+
+void CheckTerrainSize(std::size_t rows, std::size_t cols, double accuracy, const std::string& fileName) {
+  const std::size_t keptRows = KeptCount(rows, accuracy);
+  const std::size_t keptCols = KeptCount(cols, accuracy);
+  if (keptRows != 0 && keptCols > static_cast<std::size_t>(kMaxTerrainSamples) / keptRows) {
+    throw std::runtime_error("Heightmap \"" + fileName + "\": " + std::to_string(keptCols) + " x " +
+                             std::to_string(keptRows) + " samples after thinning is more than the " +
+                             std::to_string(kMaxTerrainSamples) + " a terrain may have");
+  }
 }
 
 void LoadTerrainSamples(t_rain& terrain) {
@@ -115,5 +142,7 @@ void LoadTerrainSamples(t_rain& terrain) {
   std::string line;
   t_tab_pixel grid = ParseHeightmap(bytes, terrain.heightmapPath, line);
   if (!line.empty()) std::cout << line << std::endl;
+  bytes = {};  // the file is not needed once its samples are out
+  CheckTerrainSize(grid.size(), grid.Cols(), terrain.accuracy, terrain.heightmapPath);
   terrain.samples = std::make_shared<const t_tab_pixel>(ThinGrid(grid, terrain.accuracy));
 }
