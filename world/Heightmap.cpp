@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -17,7 +18,7 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
          static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-[[noreturn]] void ShortFile(const std::string& fileName, const std::string& what) {
+[[noreturn]] void Refuse(const std::string& fileName, const std::string& what) {
   throw std::runtime_error("Heightmap \"" + fileName + "\": " + what);
 }
 
@@ -32,6 +33,17 @@ long long RowLength(long long width, long long rows, long long declared, long lo
   if (extra >= 0) return length;
   long long aligned = (length + 3) / 4 * 4;
   return aligned * rows <= available - offset ? aligned : length;
+}
+
+// Larger than any bitmap within the pixel limit can be (4 bytes a pixel at most with the
+// 4-byte row alignment), so it is refused before it is read into memory.
+void RefuseOversizedFile(const std::string& path) {
+  constexpr std::uintmax_t kMaxFileBytes = 4 * kMaxHeightmapPixels + 64 * 1024;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(ResolvePath(path), error);
+  if (!error && size > kMaxFileBytes) {
+    Refuse(path, "a file of " + std::to_string(size) + " bytes is larger than any heightmap may be");
+  }
 }
 
 }  // namespace
@@ -58,7 +70,7 @@ t_rain TerrainValues(const std::string& heightmapPath, double accuracy, double c
 t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
                            std::string& consoleLine) {
   consoleLine.clear();
-  if (bytes.size() < kHeaderBytes) ShortFile(fileName, "the bitmap header is cut short");
+  if (bytes.size() < kHeaderBytes) Refuse(fileName, "the bitmap header is cut short");
   const unsigned bits = static_cast<unsigned>(bytes[28]) | static_cast<unsigned>(bytes[29]) << 8;
   if (bits != 24) {
     consoleLine = "Invalid bmp file. Must be 24bpp and not " + std::to_string(bits);
@@ -69,7 +81,7 @@ t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::st
   const long long rows = std::llabs(signedRows);
   if (width <= 0 || rows == 0) return {};
   if (width > kMaxHeightmapPixels / rows) {
-    ShortFile(fileName, std::to_string(width) + " x " + std::to_string(rows) +
+    Refuse(fileName, std::to_string(width) + " x " + std::to_string(rows) +
                             " pixels is more than the " + std::to_string(kMaxHeightmapPixels) +
                             " a heightmap may have");
   }
@@ -77,10 +89,10 @@ t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::st
   const long long available = static_cast<long long>(bytes.size());
   // Checked in steps so that no product of header fields can overflow.
   if (offset > available || 3 * width > available - offset || rows > available - offset) {
-    ShortFile(fileName, "the file ends before its pixel rows");
+    Refuse(fileName, "the file ends before its pixel rows");
   }
   const long long length = RowLength(width, rows, U32(bytes, 2), offset, available);
-  if (length > (available - offset) / rows) ShortFile(fileName, "the file ends before its pixel rows");
+  if (length > (available - offset) / rows) Refuse(fileName, "the file ends before its pixel rows");
   t_tab_pixel grid(static_cast<std::size_t>(rows), static_cast<std::size_t>(width));
   for (long long r = 0; r < rows; ++r) {
     const std::uint8_t* row = bytes.data() + offset + r * length;
@@ -135,6 +147,7 @@ void LoadTerrainSamples(t_rain& terrain) {
     std::cout << kAccuracyMessage << std::endl;
     return;
   }
+  RefuseOversizedFile(terrain.heightmapPath);
   std::vector<std::uint8_t> bytes;
   if (!ReadFileBytes(terrain.heightmapPath, bytes)) {
     throw std::runtime_error("Heightmap \"" + terrain.heightmapPath + "\" cannot be read");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/Image.h"
 #include "assets/Utype.h"
 
 inline constexpr double kDefaultAccuracy = 0.5;
@@ -16,7 +17,7 @@ inline constexpr const char* kDefaultSkyTexture = "textures/texture_sky.jpg";
 inline constexpr const char* kAccuracyMessage = "error : accurcy is invalid!";
 // The picture decoders' own limit: a bitmap of more pixels is refused before any of its
 // samples is kept.
-inline constexpr long long kMaxHeightmapPixels = 16LL * 1024 * 1024;
+inline constexpr long long kMaxHeightmapPixels = kMaxImagePixels;
 // Samples a terrain may keep after thinning: 1024 x 1024. Every cell becomes two
 // triangles in the display lists and is walked by the physics; the shipped maps keep at
 // most 256 x 256.

@@ -3,6 +3,7 @@
 // and the terrain's blocks are built one at a time.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -102,6 +103,19 @@ TEST(HeightmapLimits, AOneByTwoMillionBitmapCostsItsBytesAndIsRefusedUnthinned) 
   EXPECT_NE(error.find(path), std::string::npos) << error;
   EXPECT_NE(error.find("after thinning"), std::string::npos) << error;
   EXPECT_EQ(LoadError(path, 0.5), "");  // a million samples after thinning: accepted
+}
+
+TEST(HeightmapLimits, AFileLargerThanAnyHeightmapIsNotReadAtAll) {
+  TFixtureFolder dir;
+  const std::string path = dir / "padded.bmp";
+  // A valid 4 x 4 bitmap followed by 80 MB of nothing (a sparse file: no disk used).
+  ASSERT_TRUE(WriteBytesToFile(path, BmpOf(4, 4, 64)));
+  std::filesystem::resize_file(path, 80'000'000);
+  const std::string error = LoadError(path, 1.0);
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+  EXPECT_NE(error.find("80000000 bytes"), std::string::npos) << error;
+  std::filesystem::resize_file(path, 54 + 64);
+  EXPECT_EQ(LoadError(path, 1.0), "");
 }
 
 TEST(HeightmapLimits, TheSampleLimitCountsWhatThinningKeeps) {
