@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "assets/SampleGrid.h"
+
 // A point or a vector; y points up, x and z span the ground.
 struct T_point {
   double x = 0.0;
@@ -15,8 +17,8 @@ struct T_point {
 };
 using T_tab_point = std::vector<T_point>;
 
-// Height samples: rows of bytes, row 0 being the first row stored in the bitmap.
-using t_tab_pixel = std::vector<std::vector<std::uint8_t>>;
+// Height samples, t_tab_pixel (assets/SampleGrid.h): rows of bytes, row 0 being the first
+// row stored in the bitmap.
 
 // Terrain material: ambient, diffuse, specular, emission (RGBA each), shininess.
 using T_material = std::array<float, 17>;
@@ -45,7 +47,7 @@ struct t_rain {
 
   // H: number of sample rows; W: length of the first row (0 for an empty grid).
   int Rows() const { return static_cast<int>(samples->size()); }
-  int Cols() const { return samples->empty() ? 0 : static_cast<int>((*samples)[0].size()); }
+  int Cols() const { return samples->empty() ? 0 : static_cast<int>(samples->Cols()); }
   bool Empty() const { return Rows() == 0 || Cols() == 0; }
   std::uint8_t Sample(int row, int col) const { return (*samples)[row][col]; }
 };

@@ -204,7 +204,7 @@ void BM_HeightmapThin256(benchmark::State& state) {
   const t_tab_pixel grid = ParseHeightmap(MakeBmp24(HillMap(256)), "hills.bmp", line);
   for (auto _ : state) {
     t_tab_pixel thinned = ThinGrid(grid, 0.5);
-    benchmark::DoNotOptimize(thinned.data());
+    benchmark::DoNotOptimize(thinned.Bytes().data());
   }
 }
 BENCHMARK(BM_HeightmapThin256)->Unit(benchmark::kMicrosecond);

@@ -1,6 +1,7 @@
 // The OBJ/MTL parser on arbitrary text: the OBJ text is the input up to its first NUL
 // byte, the MTL text what follows it (an input without a NUL has no material file).
-// Whatever it reads, the drawing plan must stay inside the mesh's arrays.
+// Whatever it reads, the drawing plan (vertex, texture-coordinate and normal indices,
+// materials) must stay inside the mesh's arrays.
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -19,6 +20,7 @@ void CheckPlan(const t_OBJ_item& item) {
   for (const auto& face : item.faces) {
     for (const auto& corner : face) {
       if (CornerIndex(corner[0], item.vertices.size()) >= static_cast<long>(item.vertices.size())) __builtin_trap();
+      if (CornerIndex(corner[1], item.texCoords.size()) >= static_cast<long>(item.texCoords.size())) __builtin_trap();
       if (CornerIndex(corner[2], item.normals.size()) >= static_cast<long>(item.normals.size())) __builtin_trap();
     }
   }

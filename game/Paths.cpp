@@ -71,7 +71,11 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
   if (!fs::is_regular_file(real, error)) return false;
   std::ifstream in(real, std::ios::binary);
   if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // Sized from the start: growing by doubling would hold up to twice a big file.
+  const auto size = fs::file_size(real, error);
+  bytes.clear();
+  if (!error) bytes.reserve(static_cast<std::size_t>(size));
+  bytes.insert(bytes.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
 }
 

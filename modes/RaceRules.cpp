@@ -1,5 +1,7 @@
 #include "modes/RaceRules.h"
 
+#include <algorithm>
+
 bool TRaceClock::Tick(std::uint32_t now) {
   if (now - lastSecondMark < 1000) return false;
   lastSecondMark = now;
@@ -17,9 +19,9 @@ std::optional<std::string> TFrameRateCounter::Frame(std::uint32_t now) {
 }
 
 int RaceScore(int caughtCount, int baseScore, int timeLeft, bool leftThroughOverlay) {
-  int score = caughtCount * 10 + baseScore;
-  if (!leftThroughOverlay) score += timeLeft + 1;
-  return score;
+  long long score = static_cast<long long>(caughtCount) * 10 + baseScore;
+  if (!leftThroughOverlay) score += static_cast<long long>(timeLeft) + 1;
+  return static_cast<int>(std::clamp<long long>(score, 0, kMaxScore));
 }
 
 std::string RaceResult(const std::string& loopResult, bool won) {

@@ -40,8 +40,12 @@ inline bool RaceRunning(int timeLeft, int ringCount, int caughtCount) {
 
 inline bool RaceWon(int ringCount, int caughtCount) { return caughtCount > ringCount - 1; }
 
+// The highest score a game keeps: scores stop growing there instead of overflowing.
+inline constexpr int kMaxScore = 999'999'999;
+
 // 10 a ring plus the score carried in, plus the seconds left plus one unless the player
 // left through the overlay (a race that ran out of time ends at -1 and gets nothing).
+// Added in 64 bits and held within 0..kMaxScore.
 int RaceScore(int caughtCount, int baseScore, int timeLeft, bool leftThroughOverlay);
 
 // "MENUW", "MENUL" or "MENU RETURNL": the overlay's "MENU RETURN" stays, anything else

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "game/Paths.h"
+#include "saves/SlotWriter.h"
 
 namespace {
 
@@ -191,6 +191,9 @@ bool ParseTrackReal(const std::string& text, double& value) {
   double parsed = 0.0;
   auto result = std::from_chars(t.data(), t.data() + t.size(), parsed, std::chars_format::general);
   if (result.ec != std::errc() || result.ptr != t.data() + t.size()) return false;
+  // "nan", "inf" and "-Infinity" convert, but no value of a race means anything as one:
+  // a NaN cell size or ring origin gives a race that looks normal and cannot be won.
+  if (!std::isfinite(parsed)) return false;
   value = parsed;
   return true;
 }
@@ -215,6 +218,8 @@ TTrackData ParseTrackText(const std::string& text, const std::string& fileName) 
   t.heightmapPath = data.heightmapPath;
   t.accuracy = lines.Real(10);
   t.cellSize = lines.Real(12);
+  // No cell size below this makes a terrain: every sample would stand in one point.
+  if (!(t.cellSize > 0.0)) lines.Fail(12, "is not a cell size greater than 0");
   t.maxHeight = lines.Real(14);
   t.groundTexturePath = lines.Text(16);
   t.terrainTexturePath = lines.Text(18);
@@ -256,7 +261,8 @@ std::string FormatTrackFile(const std::string& trackName, const TTrackData& data
   return w.Take();
 }
 
-void WriteTrackFile(const std::string& trackName, const std::string& path, const TTrackData& data) {
+void WriteTrackFile(const std::string& trackName, const std::string& path, const TTrackData& data,
+                    TWriteStep stopAfter) {
   namespace fs = std::filesystem;
   std::string normal = path;
   std::replace(normal.begin(), normal.end(), '\\', '/');
@@ -267,9 +273,11 @@ void WriteTrackFile(const std::string& trackName, const std::string& path, const
     fs::create_directories(folder, error);
     target = folder / target.filename();
   }
-  std::string text = FormatTrackFile(trackName, data);
-  std::ofstream out(target, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) throw std::runtime_error("Track file \"" + path + "\" cannot be written");
+  // Through a temporary file and a rename, as the save slots: a kill or a full disk in
+  // the middle leaves the previous track whole rather than a cut file the menu calls broken.
+  std::string reason;
+  if (!ReplaceFileSafely(target.string(), FormatTrackFile(trackName, data), reason, stopAfter) &&
+      stopAfter == TWriteStep::None) {
+    throw std::runtime_error("Track file \"" + path + "\" cannot be written: " + reason);
+  }
 }

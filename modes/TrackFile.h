@@ -7,6 +7,7 @@
 #include <string>
 
 #include "assets/Utype.h"
+#include "saves/SlotWriter.h"
 
 struct TTrackData {
   std::string heightmapPath;
@@ -19,8 +20,9 @@ struct TTrackData {
 };
 
 // Reads a track from its text. `fileName` only names the file in error messages.
-// A value line that does not convert, or a negative ring count, throws std::runtime_error
-// naming the file and the line. Missing lines read as empty.
+// A value line that does not convert (NaN and infinities included), a cell size not
+// above 0, or a negative ring count, throws std::runtime_error naming the file and the
+// line. Missing lines read as empty.
 TTrackData ParseTrackText(const std::string& text, const std::string& fileName);
 
 // Reads the file (content paths resolved as everywhere in the game). A file that cannot
@@ -31,12 +33,16 @@ TTrackData ReadTrackFile(const std::string& path);
 // terrain's when it has one, else `data.heightmapPath`.
 std::string FormatTrackFile(const std::string& trackName, const TTrackData& data);
 
-// Creates or replaces the file; throws std::runtime_error naming it when it cannot.
-void WriteTrackFile(const std::string& trackName, const std::string& path, const TTrackData& data);
+// Creates or replaces the file whole (a temporary file renamed over it); throws
+// std::runtime_error naming it when it cannot. stopAfter, for tests, ends the write just
+// after that step as a crash there would, without an error.
+void WriteTrackFile(const std::string& trackName, const std::string& path, const TTrackData& data,
+                    TWriteStep stopAfter = TWriteStep::None);
 
 // Number forms of the file, exposed for the tools and tests that build tracks.
 // " 1.50000000000000E+0002": sign position, 15 significant digits, 4 exponent digits.
 std::string FormatTrackReal(double value);
-// Strict conversions: "." as decimal separator, blanks around allowed, nothing else.
+// Strict conversions: "." as decimal separator, blanks around allowed, nothing else;
+// a real must be finite.
 bool ParseTrackReal(const std::string& text, double& value);
 bool ParseTrackInteger(const std::string& text, int& value);

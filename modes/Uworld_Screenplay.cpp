@@ -8,6 +8,7 @@
 #include "frontend/TrackList.h"
 #include "frontend/Upanel.h"
 #include "game/Window.h"
+#include "modes/RaceRules.h"
 #include "modes/Uworld.h"
 
 namespace {
@@ -48,7 +49,7 @@ TScreenplay::TScreenplay(int screenWidth, int screenHeight, int musicVolume, int
   if (resume) {
     const Tsavedgame& saved = savedGames_[slot_];
     season_ = saved.season;
-    totalScore_ = saved.score;
+    totalScore_ = std::clamp(saved.score, 0, kMaxScore);  // the races add to it
     if (slot_ != 0) nickname_ = saved.name;
   }
   // A slot that names a season past the last (a damaged file) plays the last one.

@@ -1,5 +1,6 @@
 #include "saves/USave.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -7,6 +8,8 @@
 #include <iterator>
 #include <system_error>
 #include <vector>
+
+#include "modes/RaceRules.h"
 
 namespace {
 
@@ -79,6 +82,10 @@ bool ParseSlotText(const std::string& text, Tsavedgame& entry) {
   read.valid = true;
   read.name = lines[1];
   if (!ReadDecimal(lines[2], read.score) || !ReadDecimal(lines[3], read.season)) return false;
+  // A hand-edited or damaged slot may say anything; the story adds to the score and
+  // picks a season by it, so both are brought into the range a game can reach.
+  read.score = std::clamp(read.score, 0, kMaxScore);
+  read.season = std::clamp(read.season, 0, kLastSeason);
   // A slot cut short after its season still says where the story stands.
   read.date = lines.size() > 4 ? lines[4] : "";
   entry = std::move(read);

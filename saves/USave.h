@@ -19,6 +19,8 @@ struct Tsavedgame {
 };
 
 inline constexpr int kSlotCount = 4;
+// The story has four seasons, 0 to 3; a slot read never names another.
+inline constexpr int kLastSeason = 3;
 using TSavedGameList = std::array<Tsavedgame, kSlotCount>;
 
 // "Le 07/12/2026, a 14:09": day, month, year, then the hour and the *seconds*, as the
@@ -26,7 +28,8 @@ using TSavedGameList = std::array<Tsavedgame, kSlotCount>;
 std::string SaveDateLabel(const wnd::TLocalTime& time);
 
 // Reads a slot file's text (CR LF or LF lines). A valid slot fills entry and returns true;
-// anything else returns false and leaves entry untouched.
+// anything else returns false and leaves entry untouched. The score is brought into
+// 0..kMaxScore and the season into 0..kLastSeason.
 bool ParseSlotText(const std::string& text, Tsavedgame& entry);
 // The file text of a valid entry; line breaks in the name become blanks.
 std::string FormatSlotText(const Tsavedgame& entry);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -17,7 +18,7 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
          static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-[[noreturn]] void ShortFile(const std::string& fileName, const std::string& what) {
+[[noreturn]] void Refuse(const std::string& fileName, const std::string& what) {
   throw std::runtime_error("Heightmap \"" + fileName + "\": " + what);
 }
 
@@ -32,6 +33,17 @@ long long RowLength(long long width, long long rows, long long declared, long lo
   if (extra >= 0) return length;
   long long aligned = (length + 3) / 4 * 4;
   return aligned * rows <= available - offset ? aligned : length;
+}
+
+// Larger than any bitmap within the pixel limit can be (4 bytes a pixel at most with the
+// 4-byte row alignment), so it is refused before it is read into memory.
+void RefuseOversizedFile(const std::string& path) {
+  constexpr std::uintmax_t kMaxFileBytes = 4 * kMaxHeightmapPixels + 64 * 1024;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(ResolvePath(path), error);
+  if (!error && size > kMaxFileBytes) {
+    Refuse(path, "a file of " + std::to_string(size) + " bytes is larger than any heightmap may be");
+  }
 }
 
 }  // namespace
@@ -58,7 +70,7 @@ t_rain TerrainValues(const std::string& heightmapPath, double accuracy, double c
 t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
                            std::string& consoleLine) {
   consoleLine.clear();
-  if (bytes.size() < kHeaderBytes) ShortFile(fileName, "the bitmap header is cut short");
+  if (bytes.size() < kHeaderBytes) Refuse(fileName, "the bitmap header is cut short");
   const unsigned bits = static_cast<unsigned>(bytes[28]) | static_cast<unsigned>(bytes[29]) << 8;
   if (bits != 24) {
     consoleLine = "Invalid bmp file. Must be 24bpp and not " + std::to_string(bits);
@@ -68,21 +80,36 @@ t_tab_pixel ParseHeightmap(const std::vector<std::uint8_t>& bytes, const std::st
   const long long signedRows = static_cast<std::int32_t>(U32(bytes, 22));
   const long long rows = std::llabs(signedRows);
   if (width <= 0 || rows == 0) return {};
+  if (width > kMaxHeightmapPixels / rows) {
+    Refuse(fileName, std::to_string(width) + " x " + std::to_string(rows) +
+                            " pixels is more than the " + std::to_string(kMaxHeightmapPixels) +
+                            " a heightmap may have");
+  }
   const long long offset = U32(bytes, 10);
   const long long available = static_cast<long long>(bytes.size());
   // Checked in steps so that no product of header fields can overflow.
   if (offset > available || 3 * width > available - offset || rows > available - offset) {
-    ShortFile(fileName, "the file ends before its pixel rows");
+    Refuse(fileName, "the file ends before its pixel rows");
   }
   const long long length = RowLength(width, rows, U32(bytes, 2), offset, available);
-  if (length > (available - offset) / rows) ShortFile(fileName, "the file ends before its pixel rows");
-  t_tab_pixel grid(static_cast<std::size_t>(rows), std::vector<std::uint8_t>(static_cast<std::size_t>(width)));
+  if (length > (available - offset) / rows) Refuse(fileName, "the file ends before its pixel rows");
+  t_tab_pixel grid(static_cast<std::size_t>(rows), static_cast<std::size_t>(width));
   for (long long r = 0; r < rows; ++r) {
     const std::uint8_t* row = bytes.data() + offset + r * length;
-    auto& samples = grid[static_cast<std::size_t>(signedRows < 0 ? rows - 1 - r : r)];
+    auto samples = grid[static_cast<std::size_t>(signedRows < 0 ? rows - 1 - r : r)];
     for (long long i = 0; i < width; ++i) samples[static_cast<std::size_t>(i)] = row[3 * i];
   }
   return grid;
+}
+
+std::size_t KeptCount(std::size_t count, double accuracy) {
+  if (accuracy == 1.0) return count;
+  int keep = 1;
+  int period = 1;
+  AccuracyToFraction(accuracy, keep, period);
+  const auto k = static_cast<std::size_t>(keep);
+  const auto p = static_cast<std::size_t>(period);
+  return count / p * k + std::min(count % p, k);
 }
 
 t_tab_pixel ThinGrid(const t_tab_pixel& grid, double accuracy) {
@@ -90,16 +117,28 @@ t_tab_pixel ThinGrid(const t_tab_pixel& grid, double accuracy) {
   int keep = 1;
   int period = 1;
   AccuracyToFraction(accuracy, keep, period);
-  t_tab_pixel thinned;
+  const auto kept = [&](std::size_t i) { return static_cast<int>(i % static_cast<std::size_t>(period)) < keep; };
+  t_tab_pixel thinned(KeptCount(grid.size(), accuracy), KeptCount(grid.Cols(), accuracy));
+  std::size_t to = 0;
   for (std::size_t i = 0; i < grid.size(); ++i) {
-    if (static_cast<int>(i % static_cast<std::size_t>(period)) >= keep) continue;
-    std::vector<std::uint8_t> row;
-    for (std::size_t j = 0; j < grid[i].size(); ++j) {
-      if (static_cast<int>(j % static_cast<std::size_t>(period)) < keep) row.push_back(grid[i][j]);
+    if (!kept(i)) continue;
+    auto row = thinned[to++];
+    std::size_t at = 0;
+    for (std::size_t j = 0; j < grid.Cols(); ++j) {
+      if (kept(j)) row[at++] = grid[i][j];
     }
-    thinned.push_back(std::move(row));
   }
   return thinned;
+}
+
+void CheckTerrainSize(std::size_t rows, std::size_t cols, double accuracy, const std::string& fileName) {
+  const std::size_t keptRows = KeptCount(rows, accuracy);
+  const std::size_t keptCols = KeptCount(cols, accuracy);
+  if (keptRows != 0 && keptCols > static_cast<std::size_t>(kMaxTerrainSamples) / keptRows) {
+    throw std::runtime_error("Heightmap \"" + fileName + "\": " + std::to_string(keptCols) + " x " +
+                             std::to_string(keptRows) + " samples after thinning is more than the " +
+                             std::to_string(kMaxTerrainSamples) + " a terrain may have");
+  }
 }
 
 void LoadTerrainSamples(t_rain& terrain) {
@@ -108,6 +147,7 @@ void LoadTerrainSamples(t_rain& terrain) {
     std::cout << kAccuracyMessage << std::endl;
     return;
   }
+  RefuseOversizedFile(terrain.heightmapPath);
   std::vector<std::uint8_t> bytes;
   if (!ReadFileBytes(terrain.heightmapPath, bytes)) {
     throw std::runtime_error("Heightmap \"" + terrain.heightmapPath + "\" cannot be read");
@@ -115,5 +155,7 @@ void LoadTerrainSamples(t_rain& terrain) {
   std::string line;
   t_tab_pixel grid = ParseHeightmap(bytes, terrain.heightmapPath, line);
   if (!line.empty()) std::cout << line << std::endl;
+  bytes = {};  // the file is not needed once its samples are out
+  CheckTerrainSize(grid.size(), grid.Cols(), terrain.accuracy, terrain.heightmapPath);
   terrain.samples = std::make_shared<const t_tab_pixel>(ThinGrid(grid, terrain.accuracy));
 }

@@ -17,12 +17,7 @@ TQuadVertices Wall(float a, float b, float c, float d) {
 
 int MeshRows(const t_rain& terrain) { return MeshCols(terrain) == 0 ? 0 : terrain.Rows(); }
 
-int MeshCols(const t_rain& terrain) {
-  if (terrain.samples->empty()) return 0;
-  std::size_t shortest = (*terrain.samples)[0].size();
-  for (const auto& row : *terrain.samples) shortest = std::min(shortest, row.size());
-  return static_cast<int>(shortest);
-}
+int MeshCols(const t_rain& terrain) { return terrain.Cols(); }
 
 namespace {
 
@@ -68,22 +63,35 @@ std::vector<TMeshVertex> BuildTerrainTriangles(const t_rain& terrain) {
   return out;
 }
 
-std::vector<TTerrainChunk> BuildTerrainChunks(const t_rain& terrain, int cells) {
+int TerrainChunkSlots(const t_rain& terrain, int cells) {
+  const int step = std::max(cells, 1);
+  const int columns = std::max(MeshCols(terrain) - 1, 0);
+  const int rows = std::max(MeshRows(terrain) - 1, 0);
+  return ((columns + step - 1) / step) * ((rows + step - 1) / step);
+}
+
+void ForEachTerrainChunk(const t_rain& terrain, int cells,
+                         const std::function<void(const TTerrainChunk&)>& visit) {
   const int columns = MeshCols(terrain) - 1;
   const int rows = MeshRows(terrain) - 1;
   const int step = std::max(cells, 1);
-  std::vector<TTerrainChunk> chunks;
+  TTerrainChunk chunk;
   for (int i = 0; i < columns; i += step) {
     for (int j = 0; j < rows; j += step) {
-      TTerrainChunk chunk;
       chunk.firstColumn = i;
       chunk.firstRow = j;
+      chunk.triangles.clear();  // the storage is used again by the next block
       AppendCells(terrain, i, std::min(i + step, columns), j, std::min(j + step, rows), chunk.triangles);
       if (chunk.triangles.empty()) continue;
       chunk.box = BoxAround(chunk.triangles);
-      chunks.push_back(std::move(chunk));
+      visit(chunk);
     }
   }
+}
+
+std::vector<TTerrainChunk> BuildTerrainChunks(const t_rain& terrain, int cells) {
+  std::vector<TTerrainChunk> chunks;
+  ForEachTerrainChunk(terrain, cells, [&](const TTerrainChunk& chunk) { chunks.push_back(chunk); });
   return chunks;
 }
 

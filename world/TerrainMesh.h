@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "assets/Utype.h"
@@ -22,8 +23,7 @@ using TQuadVertices = std::array<TMeshVertex, 4>;
 inline constexpr double kSkySide = 100000.0;
 inline constexpr double kSkyHeight = 10000.0;
 
-// Rows H and columns W drawn: the shortest row decides W, so a ragged grid is never
-// read out of range. An empty grid has none.
+// Rows H and columns W drawn. An empty grid has none.
 int MeshRows(const t_rain& terrain);
 int MeshCols(const t_rain& terrain);
 
@@ -53,6 +53,13 @@ inline constexpr int kChunkCells = 16;
 // column of blocks by column of blocks. Together they hold exactly the triangles of
 // BuildTerrainTriangles; a block without any triangle is left out.
 std::vector<TTerrainChunk> BuildTerrainChunks(const t_rain& terrain, int cells = kChunkCells);
+// The same blocks in the same order, handed over one at a time and built in one reused
+// buffer: the terrain compiles each into its list before the next is built, so the
+// triangles of a whole large map are never held at once.
+void ForEachTerrainChunk(const t_rain& terrain, int cells,
+                         const std::function<void(const TTerrainChunk&)>& visit);
+// How many blocks the grid is cut into, those without a triangle included.
+int TerrainChunkSlots(const t_rain& terrain, int cells = kChunkCells);
 
 // A plane a x + b y + c z + d = 0 with (a, b, c) of length 1; the inside is where the
 // left side is positive.

@@ -80,28 +80,31 @@ TMap::TMap(const std::string& heightmapPath, double accuracy, double cellSize, d
 }
 
 // One name range for all lists: the ground and sky, then each block of the height field.
+// The range has room for every block, empty ones too, so that each block is compiled as
+// soon as it is built and its triangles dropped before the next.
 void TMap::CompileLists() {
-  const std::vector<TTerrainChunk> blocks = BuildTerrainChunks(terrain_);
-  listBase_ = glGenLists(static_cast<GLsizei>(blocks.size() + 1));
+  reservedLists_ = TerrainChunkSlots(terrain_) + 1;
+  listBase_ = glGenLists(static_cast<GLsizei>(reservedLists_));
   glNewList(listBase_, GL_COMPILE);
   EmitGroundAndSky(MeshRows(terrain_), MeshCols(terrain_), terrain_.groundTexture, terrain_.skyTexture);
   glEndList();
   const T_point offset = TerrainOffset(terrain_);
-  for (std::size_t k = 0; k < blocks.size(); ++k) {
-    const std::uint32_t list = listBase_ + 1 + static_cast<std::uint32_t>(k);
+  ForEachTerrainChunk(terrain_, kChunkCells, [&](const TTerrainChunk& block) {
+    const std::uint32_t list = listBase_ + 1 + static_cast<std::uint32_t>(chunks_.size());
     glNewList(list, GL_COMPILE);
-    EmitTerrainChunk(blocks[k], terrain_.terrainTexture);
+    EmitTerrainChunk(block, terrain_.terrainTexture);
     glEndList();
-    chunks_.push_back({list, Shifted(blocks[k].box, offset)});
-  }
+    chunks_.push_back({list, Shifted(block.box, offset)});
+  });
 }
 
 TMap::~TMap() { Release(); }
 
 // Copies of the terrain record keep the texture names; none of them draws after the race.
 void TMap::Release() {
-  if (listBase_ != 0) glDeleteLists(listBase_, static_cast<GLsizei>(chunks_.size() + 1));
+  if (listBase_ != 0) glDeleteLists(listBase_, static_cast<GLsizei>(reservedLists_));
   listBase_ = 0;
+  reservedLists_ = 0;
   chunks_.clear();
   ReleaseTexture(terrain_.groundTexture);
   ReleaseTexture(terrain_.terrainTexture);

@@ -68,6 +68,7 @@ class TMap {
   T_material material_;
   t_rain terrain_;
   std::uint32_t listBase_ = 0;  // the ground and sky, then the blocks in order
+  int reservedLists_ = 0;       // names generated from listBase_, some maybe unused
   std::vector<TChunkList> chunks_;
   bool opaque_ = true;  // no texture with an alpha channel: see TOpaqueDrawScope
   mutable int drawnChunks_ = 0;

@@ -78,7 +78,7 @@ TEST(WorldHeightmap, RowPaddingComesFromTheDeclaredSizeOrTheUsualAlignment) {
   s.rowLength = 16;  // one padding byte a row, counted in the declared size
   t_tab_pixel grid = Parse(MakeBmp(s));
   ASSERT_EQ(grid.size(), 3u);
-  EXPECT_EQ(grid[2], (std::vector<std::uint8_t>{32, 33, 34, 35, 36}));
+  EXPECT_EQ(std::vector<std::uint8_t>(grid[2].begin(), grid[2].end()), (std::vector<std::uint8_t>{32, 33, 34, 35, 36}));
   // Declared size 0 (allowed for plain bitmaps): the rows are 4-byte aligned.
   s.declaredSize = 0;
   EXPECT_EQ(Parse(MakeBmp(s)), grid);
@@ -156,7 +156,7 @@ TEST(WorldHeightmap, ThinningKeepsTheFirstOfEachPeriod) {
   EXPECT_EQ(tenth.size(), 6u);
   EXPECT_EQ(tenth[0].size(), 6u);
   t_tab_pixel row{{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-  EXPECT_EQ(ThinGrid(row, 0.3)[0], (std::vector<std::uint8_t>{0, 1, 2, 10, 11}));
+  EXPECT_EQ(ThinGrid(row, 0.3), (t_tab_pixel{{0, 1, 2, 10, 11}}));
 }
 
 TEST(WorldHeightmap, DefaultsAndTerrainValues) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "world/TerrainMesh.h"
 
 namespace {
@@ -68,9 +70,10 @@ TEST(WorldTerrainMesh, EmptyAndRaggedGridsAreNeverReadOutOfRange) {
   EXPECT_EQ(TriangleCount(t_rain{}), 0);
   EXPECT_EQ(TriangleCount(Grid({{}, {}})), 0);
   EXPECT_EQ(TriangleCount(Grid({{5}})), 0);
-  t_rain ragged = Grid({{1, 1, 1, 1}, {1, 1}, {1, 1, 1}});
-  EXPECT_EQ(MeshCols(ragged), 2);
-  EXPECT_EQ(TriangleCount(ragged), 4);
+  // A ragged grid cannot be made: every row has the length of the first.
+  EXPECT_THROW(Grid({{1, 1, 1, 1}, {1, 1}, {1, 1, 1}}), std::invalid_argument);
+  EXPECT_EQ(MeshCols(Grid({{1, 1}, {1, 1}, {1, 1}})), 2);
+  EXPECT_EQ(TriangleCount(Grid({{1, 1}, {1, 1}, {1, 1}})), 4);
   EXPECT_EQ(MeshRows(Grid({{}, {}})), 0);
 }
 
