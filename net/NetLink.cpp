@@ -18,8 +18,8 @@ TSocketLink::TSocketLink(TLanRole role, std::unique_ptr<TClientSocket> client)
     : relay_(std::move(role.relay)), client_(std::move(client)), address_(role.relayAddress) {
   const std::error_code ec = client_->ConnectTo(role.relayAddress, role.relayPort);
   if (ec) {
-    throw std::runtime_error("The network race cannot reach the host \"" + address_ +
-                             "\": " + ec.message() + ".");
+    throw std::runtime_error("The host \"" + address_ + "\" cannot be reached: " +
+                             ec.message() + ".");
   }
   connected_ = std::chrono::steady_clock::now();
 }
