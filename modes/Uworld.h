@@ -23,8 +23,10 @@ class TphysicEngine;
 class TSound;
 class TGameOptions;
 class Tpanel;
-class TClientSocket;
-class TServerSocket;
+class TSocketLink;
+class TNetRaceCore;
+struct TNetFrameEvents;
+struct TViewTransform;
 struct TTrackData;
 
 // Where every race begins: the player point of the track files and the start of player 1.
@@ -181,9 +183,11 @@ class TTwoPlayers : public Tworld {
   void BuildNetwork(bool hosting, const std::string& joinAddress);
   void RunLocalFrame(bool& running, bool& overlayOpen, std::string& result);
   void DrawHalf(int player, bool overlayOpen);
-  void RunNetworkFrame(bool& running);
-  void ExchangeRecords();
-  void DrawGoneNotice() const;
+  void RunNetworkFrame();
+  void DrawNetworkWorld(const TViewTransform& view);
+  void DrawNetworkNotices() const;
+  void DrawPlaque(std::uint32_t texture, double x, double y, double w, double h) const;
+  void ReportNetEvents(const TNetFrameEvents& events);
   void ReportLink(bool heard, bool gone);
   TPerso& RecordOf(int player) { return player == 1 ? firstPlayer_ : secondPlayer_; }
 
@@ -191,10 +195,14 @@ class TTwoPlayers : public Tworld {
   T_point secondPlayerPoint_{};
   T_point secondStart_ = kSecondStart;
   TPerso secondPlayer_;
-  std::unique_ptr<TServerSocket> server_;
-  std::unique_ptr<TClientSocket> client_;
+  // The network race: the link (with the relay on the host) and the race's rules.
+  std::unique_ptr<TSocketLink> link_;
+  std::unique_ptr<TNetRaceCore> netRace_;
   std::unique_ptr<TInterface> secondHud_;
   std::uint32_t goneTexture_ = 0;
+  std::uint32_t waitingTexture_ = 0;
+  std::uint32_t countTextures_[3] = {0, 0, 0};  // 1, 2, 3
+  int tracedSecond_ = -2;
   bool hosting_ = false;
   bool local_ = true;
   int playerNumber_ = 1;

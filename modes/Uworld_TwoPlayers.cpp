@@ -11,7 +11,9 @@
 #include "game/Window.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
+#include "modes/NetRaceCore.h"
 #include "modes/Uworld.h"
+#include "net/NetLink.h"
 #include "net/UNetwork.h"
 #include "sound/USound.h"
 #include "world/Uinterface.h"
@@ -24,6 +26,13 @@ namespace {
 constexpr const char* kFirstCraftMesh = "mesh/reduce-dash2.obj";
 constexpr const char* kSecondCraftMesh = "mesh/brisel reduce-dash.obj";
 constexpr const char* kGonePicture = "img/lan/gone.tga";
+constexpr const char* kWaitingPicture = "img/lan/waiting.tga";
+constexpr const char* kCountPictures[3] = {"img/lan/count1.tga", "img/lan/count2.tga",
+                                           "img/lan/count3.tga"};
+
+void LoadIfThere(const char* path, std::uint32_t& texture) {
+  if (PathExists(path)) LoadTexture(path, texture);
+}
 
 // Draws a craft where its own player sees it: at that player's eye, turned as that
 // player is turned, then moved and scaled as that player's own craft is on screen.
@@ -100,11 +109,15 @@ void TTwoPlayers::BuildNetwork(bool hosting, const std::string& joinAddress) {
   }
   hosting_ = role.hosting;
   playerNumber_ = role.playerNumber;
-  server_ = std::move(role.relay);
   const T_point start = playerNumber_ == 1 ? firstStart_ : secondStart_;
-  client_ = std::make_unique<TClientSocket>("tovelu", start, T_point{});
-  client_->ConnectTo(role.relayAddress, role.relayPort);
-  if (PathExists(kGonePicture)) LoadTexture(kGonePicture, goneTexture_);
+  auto client = std::make_unique<TClientSocket>("tovelu", start, T_point{});
+  link_ = std::make_unique<TSocketLink>(std::move(role), std::move(client));
+  TNetRaceSetup setup{playerNumber_, firstStart_, secondStart_, map_->Terrain(),
+                      track_->Rings(), initialTime_};
+  netRace_ = std::make_unique<TNetRaceCore>(std::move(setup), *link_);
+  LoadIfThere(kGonePicture, goneTexture_);
+  LoadIfThere(kWaitingPicture, waitingTexture_);
+  for (int i = 0; i < 3; ++i) LoadIfThere(kCountPictures[i], countTextures_[i]);
 }
 
 TTwoPlayers::~TTwoPlayers() {
@@ -120,10 +133,13 @@ TTwoPlayers::~TTwoPlayers() {
     sound_->EffectsOff();
   }
   sound_.reset();
-  client_.reset();
-  server_.reset();
+  netRace_.reset();
+  link_.reset();
   options_.reset();
-  if (goneTexture_ != 0) glDeleteTextures(1, &goneTexture_);
+  for (std::uint32_t* texture : {&goneTexture_, &waitingTexture_, &countTextures_[0],
+                                 &countTextures_[1], &countTextures_[2]}) {
+    if (*texture != 0) glDeleteTextures(1, texture);
+  }
 }
 
 // ---- split screen -------------------------------------------------------------------
@@ -205,6 +221,9 @@ void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& r
 
 // ---- network race -------------------------------------------------------------------
 
+// The race waits for the other player, counts down with it, then runs until the clock or
+// the course ends it. Escape while waiting goes back to the menu; a host that cannot be
+// reached is told to the player, and the shell goes back to the menu.
 void TTwoPlayers::Run(int effectsVolume, std::string& result) {
   glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
@@ -212,38 +231,64 @@ void TTwoPlayers::Run(int effectsVolume, std::string& result) {
   glEnable(GL_LIGHTING);
   glAlphaFunc(GL_GREATER, 0.75f);
   *effectsCell_ = effectsVolume;
-  StartClock();
+  timeLeft_ = initialTime_;
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
-  bool running = true;
-  while (running) {
+  std::printf("LAN: waiting for player %d\n", 3 - playerNumber_);
+  std::fflush(stdout);
+  while (netRace_->Running()) {
     if (auto title = rate.Frame(wnd::GetTickCount())) wnd::SetWindowTitle(*title);
-    RunNetworkFrame(running);
+    RunNetworkFrame();
   }
-  const bool won = RaceWon(RingCount(), CaughtCount());
-  ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
   result = "MENU";
+  if (netRace_->Phase() == TNetRacePhase::kFailed) throw std::runtime_error(netRace_->Failure());
+  if (netRace_->Phase() != TNetRacePhase::kOver) return;
+  const bool won = netRace_->Won();
+  ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
 }
 
-void TTwoPlayers::RunNetworkFrame(bool& running) {
-  running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
-  TickClock();
+// Each machine's pilot flies with the arrows and space, whatever its player number.
+void TTwoPlayers::RunNetworkFrame() {
+  TNetFrameInput input;
+  input.now = wnd::GetTickCount();
+  input.isDown = [](int code) { return wnd::GetKey(code) == wnd::PRESS; };
+  input.leave = netRace_->Phase() == TNetRacePhase::kWaiting &&
+                wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS;
+  const TNetFrameEvents events = netRace_->Frame(input);
+  timeLeft_ = netRace_->TimeLeft();
+  track_->CatchUpTo(netRace_->CaughtCount());
+  ReportNetEvents(events);
+  // Silence while waiting alone is no departure: only a player once heard can go.
+  ReportLink(link_->HeardFromOther(), link_->HeardFromOther() && link_->OtherPlayerGone());
 
   const int me = playerNumber_;
   glViewport(0, 0, screenWidth_, screenHeight_);
   SetRaceProjection();
   DrawOwnCraft(me == 1 ? *craft_ : *secondCraft_, kNetworkCraftOffset, kNetworkCraftScale);
+  DrawNetworkWorld(events.view);
+  hud_->DrawFrame(CompassFor(me == 1 ? cameraOffset_ : secondPlayerPoint_,
+                             netRace_->OwnCraft().rotation),
+                  CaughtCount(), false, timeLeft_);
+  DrawNetworkNotices();
+  UpdateWind(netRace_->OwnCraft().speed);
+  wnd::SwapBuffers();
+  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+}
+
+// The world in this machine's view, with the other craft where its records say it is.
+void TTwoPlayers::DrawNetworkWorld(const TViewTransform& view) {
+  const int me = playerNumber_;
   glLoadIdentity();
-  const T_point p = physics_->Position(me);
+  const T_point p = netRace_->OwnCraft().position;
   T_point& point = me == 1 ? cameraOffset_ : secondPlayerPoint_;
   point = {-p.x, -p.y - 5.0, -p.z};
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
-  physics_->Update(me, CaughtCount(), false);
+  ApplyView(view);
   map_->Draw();
   track_->UpdateAndDraw(point);
-  const TPerso& other = RecordOf(3 - me);
-  if (client_->HeardFromOther() && !otherGone_) {
+  const TPerso& other = netRace_->OtherRecord();
+  if (link_->HeardFromOther() && !otherGone_) {
     // The other player's view also sits 10 units above its world frame.
     const T_point offset{kNetworkCraftOffset.x, kNetworkCraftOffset.y + 10.0,
                          kNetworkCraftOffset.z};
@@ -251,32 +296,21 @@ void TTwoPlayers::RunNetworkFrame(bool& running) {
                                other.rotation, offset, kNetworkCraftScale);
   }
   glPopMatrix();
-  hud_->DrawFrame(CompassFor(point, physics_->Rotation(me)), CaughtCount(), false, timeLeft_);
-  ExchangeRecords();
-  if (otherGone_) DrawGoneNotice();
-  UpdateWind(physics_->Speed(me));
-  wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
 
-// Sends this machine's craft, takes the other's; a ring either player caught counts on
-// both machines.
-void TTwoPlayers::ExchangeRecords() {
-  const int me = playerNumber_;
-  TPerso& own = RecordOf(me);
-  own.position = physics_->Position(me);
-  own.rotation = physics_->Rotation(me);
-  own.score = CaughtCount() * 10;
-  TPerso received = client_->Exchange(own);
-  if (server_) server_->Step();
-  TPerso& other = RecordOf(3 - me);
-  const std::string keptName = other.name;
-  const int keptCount = other.playerCount;
-  other = received;
-  other.name = keptName;
-  other.playerCount = keptCount;
-  if (client_->HeardFromOther()) track_->CatchUpTo(CaughtCountOf(received, RingCount()));
-  ReportLink(client_->HeardFromOther(), client_->OtherPlayerGone());
+// Console lines for scripts and for the players at the terminal: the link, the start,
+// and once a second the clock and where the other craft is heading.
+void TTwoPlayers::ReportNetEvents(const TNetFrameEvents& events) {
+  if (events.linked) std::printf("LAN: both players are linked\n");
+  if (events.started) std::printf("LAN: the race starts\n");
+  const int second = netRace_->Phase() == TNetRacePhase::kRacing ? timeLeft_ : -1;
+  if (second >= 0 && second != tracedSecond_) {
+    const TPerso& other = netRace_->OtherRecord();
+    std::printf("LAN: time left %d\n", second);
+    std::printf("LAN: player %d yaw %.0f\n", 3 - playerNumber_, other.rotation.y);
+  }
+  tracedSecond_ = second;
+  std::fflush(stdout);
 }
 
 // One console line when the other player first shows up, and one when it goes.
@@ -293,8 +327,25 @@ void TTwoPlayers::ReportLink(bool heard, bool gone) {
   otherGone_ = gone;
 }
 
-// "The other player has left": a banner across the top of the view.
-void TTwoPlayers::DrawGoneNotice() const {
+// The waiting plaque, the countdown's digit, or "the other player has left": plaques
+// half the window wide across the top, the digit in the middle of the view.
+void TTwoPlayers::DrawNetworkNotices() const {
+  const double w = screenWidth_ * 0.5, h = screenHeight_ * 0.08;
+  const double x = (screenWidth_ - w) / 2.0, y = screenHeight_ * 0.78;
+  const TNetRacePhase phase = netRace_->Phase();
+  if (phase == TNetRacePhase::kWaiting) DrawPlaque(waitingTexture_, x, y, w, h);
+  const int digit = netRace_->CountdownDigit(wnd::GetTickCount());
+  if (digit >= 1 && digit <= 3) {
+    const double side = screenHeight_ * 0.2;
+    DrawPlaque(countTextures_[digit - 1], (screenWidth_ - side) / 2.0,
+               (screenHeight_ - side) / 2.0, side, side);
+  }
+  if (otherGone_) DrawPlaque(goneTexture_, x, y, w, h);
+}
+
+// A picture in window pixels (y up); a plain red plate when the picture is missing.
+void TTwoPlayers::DrawPlaque(std::uint32_t texture, double x, double y, double w,
+                             double h) const {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluOrtho2D(0.0, screenWidth_, 0.0, screenHeight_);
@@ -302,10 +353,8 @@ void TTwoPlayers::DrawGoneNotice() const {
   glLoadIdentity();
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
-  glBindTexture(GL_TEXTURE_2D, goneTexture_);
-  glColor4d(goneTexture_ ? 1.0 : 0.6, goneTexture_ ? 1.0 : 0.1, goneTexture_ ? 1.0 : 0.1, 0.85);
-  const double w = screenWidth_ * 0.5, h = screenHeight_ * 0.08;
-  const double x = (screenWidth_ - w) / 2.0, y = screenHeight_ * 0.78;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glColor4d(texture ? 1.0 : 0.6, texture ? 1.0 : 0.1, texture ? 1.0 : 0.1, 0.85);
   glBegin(GL_QUADS);
   glTexCoord2d(0, 0);
   glVertex2d(x, y);

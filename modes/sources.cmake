@@ -1,5 +1,6 @@
 list(APPEND VELMORA_CORE_SOURCES
   modes/RaceRules.cpp
+  modes/NetRaceCore.cpp
   modes/TrackFile.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   modes/Uworld.cpp

@@ -114,3 +114,23 @@ int CaughtCountOf(const TPerso& record, int maxCount) {
   const int caught = record.score / 10;
   return caught > maxCount ? maxCount : caught;
 }
+
+bool PlausibleRecord(const TPerso& record, const TRecordBounds& bounds) {
+  if (record.score < 0 || record.score > 10 * bounds.ringCount) return false;
+  const T_point& p = record.position;
+  const T_point& r = record.rotation;
+  if (!Finite(p) || !Finite(r)) return false;
+  // One terrain size past each edge: three half sizes from the centre.
+  if (std::abs(p.x) > 3.0 * bounds.halfWidth || std::abs(p.z) > 3.0 * bounds.halfDepth) {
+    return false;
+  }
+  if (std::abs(p.y) > bounds.ceiling) return false;
+  // Turns add 2 degrees a frame: a race of hours stays far below this.
+  constexpr double kTurnLimit = 1.0e7;
+  return std::abs(r.x) <= kTurnLimit && std::abs(r.y) <= kTurnLimit && std::abs(r.z) <= kTurnLimit;
+}
+
+int AdvanceCaughtCount(int current, const TPerso& received, int ringCount) {
+  const int claimed = CaughtCountOf(received, ringCount);
+  return claimed > current ? current + 1 : current;
+}

@@ -77,6 +77,27 @@ void MergeReceived(TPerso& kept, const TPerso& received);
 // or leaves `kept` untouched and returns false when the datagram is refused.
 bool TakeReceived(TPerso& kept, const std::uint8_t* data, std::size_t size);
 
-// The caught count a record's score value stands for, held to 0..maxCount so a
-// corrupt or hostile record cannot end a race or reach past the ring array.
+// The caught count a record's score value stands for, held to 0..maxCount so it never
+// reaches past the ring array. Held to that range alone, a record claiming every ring
+// would still end the race: a receiver goes through AdvanceCaughtCount.
 int CaughtCountOf(const TPerso& record, int maxCount);
+
+// What a record from the other machine may hold: a score of 0 to 10 per ring, and a
+// craft over the terrain or near it. The terrain spans `halfWidth` and `halfDepth` on
+// either side of the origin; a craft cannot leave it, so a position more than the
+// terrain's size beyond its edge is not from a real game.
+struct TRecordBounds {
+  int ringCount = 0;
+  double halfWidth = 0.0;
+  double halfDepth = 0.0;
+  double ceiling = 1.0e6;  // far above anything a craft reaches in a race
+};
+
+// False for a record the receiver drops whole: a score out of range, or a position or
+// rotation out of bounds (the decoder already refused infinities and NaNs).
+bool PlausibleRecord(const TPerso& record, const TRecordBounds& bounds);
+
+// The shared caught count after a record from the other player: it never goes down and
+// grows by one ring at most, however many the record claims, so no single record can
+// skip the course or end the race.
+int AdvanceCaughtCount(int current, const TPerso& received, int ringCount);

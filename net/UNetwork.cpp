@@ -33,6 +33,8 @@ struct TClientSocket::TImpl {
   bool heard = false;
   Clock::time_point lastDatagram = Clock::now();
   std::string lastError;  // the same error is reported once until a record arrives again
+  std::error_code lastErrorCode;  // cleared, like lastError, when a record arrives
+  int registeredPlayers = 0;  // as the relay's last record said
   long received = 0;
   long dropped = 0;
   long timeouts = 0;
@@ -54,17 +56,23 @@ void ReportError(TClientSocket::TImpl& s, const std::error_code& ec) {
   const std::string line = netsay::Error("std::system_error", ec.message());
   if (line != s.lastError) netsay::Say(line);
   s.lastError = line;
+  s.lastErrorCode = ec;
 }
 
 void TakeDatagram(TClientSocket::TImpl& s, std::size_t size) {
-  if (!TakeReceived(s.incoming, s.buffer.data(), size)) {
+  const auto received = DecodePerso(s.buffer.data(), size);
+  if (!received) {
     ++s.dropped;
     return;
   }
+  MergeReceived(s.incoming, *received);
+  // The relay stamps the count on the records it keeps: the race starts when it says two.
+  s.registeredPlayers = received->playerCount;
   s.replyReceived = true;
   s.heard = true;
   s.lastDatagram = Clock::now();
   s.lastError.clear();
+  s.lastErrorCode.clear();
   ++s.received;
 }
 
@@ -154,7 +162,7 @@ TClientSocket::~TClientSocket() {
   }
 }
 
-void TClientSocket::ConnectTo(const std::string& address, const std::string& port) {
+std::error_code TClientSocket::ConnectTo(const std::string& address, const std::string& port) {
   TImpl& s = *impl_;
   s.remoteAddress = address;
   s.remotePort = port;
@@ -169,11 +177,15 @@ void TClientSocket::ConnectTo(const std::string& address, const std::string& por
   if (ec) {
     CloseSocket(s);
     netsay::Say(netsay::ConnectFailed(ec.value()));
-    return;
+    s.lastErrorCode = ec;
+    return ec;
   }
   netsay::Say(netsay::Connected());
   s.lastDatagram = Clock::now();  // the other player gets goneAfter to show up
+  s.lastErrorCode.clear();
+  s.registeredPlayers = 0;
   StartReceive(impl_);
+  return ec;
 }
 
 TPerso TClientSocket::Exchange(const TPerso& own) {
@@ -199,6 +211,8 @@ bool TClientSocket::HeardFromOther() const { return impl_->heard; }
 Clock::time_point TClientSocket::LastDatagramTime() const { return impl_->lastDatagram; }
 bool TClientSocket::OtherPlayerGone() const { return Gone(*impl_); }
 long TClientSocket::Received() const { return impl_->received; }
+int TClientSocket::RegisteredPlayers() const { return impl_->registeredPlayers; }
+std::error_code TClientSocket::LastError() const { return impl_->lastErrorCode; }
 long TClientSocket::Dropped() const { return impl_->dropped; }
 long TClientSocket::Timeouts() const { return impl_->timeouts; }
 void TClientSocket::SetDropHook(TDropHook hook) { impl_->dropHook = std::move(hook); }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "assets/Utype.h"
 #include "net/PersoRecord.h"
@@ -39,8 +40,9 @@ class TClientSocket {
   TClientSocket(const TClientSocket&) = delete;
   TClientSocket& operator=(const TClientSocket&) = delete;
 
-  // Numeric IPv4 or IPv6 address (or "localhost"); no name lookup that could block.
-  void ConnectTo(const std::string& address, const std::string& port = kRelayPort);
+  // A numeric IPv4 or IPv6 address, "localhost" or a host name, looked up once here.
+  // Returns why the address cannot be used (unknown name, bad port), or no error.
+  std::error_code ConnectTo(const std::string& address, const std::string& port = kRelayPort);
 
   // Sends `own` and returns the other player's last record. Never waits past waitLimit;
   // without any reply it returns the previous record.
@@ -57,6 +59,11 @@ class TClientSocket {
   std::chrono::steady_clock::time_point LastDatagramTime() const;  // or the connection time
   bool OtherPlayerGone() const;  // silent for goneAfter
   long Received() const;
+  // Players registered with the relay, as its last record said: 0 before any record,
+  // 2 once both machines are there (the relay answers nobody while alone).
+  int RegisteredPlayers() const;
+  // The last socket error (a refused or unreachable host), until a record arrives.
+  std::error_code LastError() const;
   long Dropped() const;   // refused datagrams
   long Timeouts() const;  // waits that ran out without a reply
   unsigned short LocalPort() const;

@@ -7,6 +7,7 @@ list(APPEND VELMORA_CORE_SOURCES
   net/NetConsole.cpp
   net/NetPump.cpp
   net/NetEndpoint.cpp
+  net/NetLink.cpp
   net/UNetwork.cpp
   net/UNetworkRelay.cpp)
 list(APPEND VELMORA_GFX_SOURCES)

@@ -242,3 +242,36 @@ TEST_F(NetRelayRules, PlayerSilentFiveSecondsGivesItsSlotToANewcomer) {
   // The old address is now the stranger.
   EXPECT_EQ(Send(Datagram(0, 2.0), "B", 5001).fault, TDatagramFault::kThirdAddress);
 }
+
+TEST(NetRecord, ReceivedRecordsAreHeldToTheCourseAndTheTerrain) {
+  TRecordBounds bounds;
+  bounds.ringCount = 5;
+  bounds.halfWidth = 1000.0;
+  bounds.halfDepth = 500.0;
+  TPerso r;
+  r.position = {-2999.0, -200.0, 1499.0};  // within one terrain size of the edges
+  r.score = 50;
+  EXPECT_TRUE(PlausibleRecord(r, bounds));
+  for (const int score : {-10, 51, 2'000'000'000}) {
+    TPerso bad = r;
+    bad.score = score;
+    EXPECT_FALSE(PlausibleRecord(bad, bounds)) << score;
+  }
+  for (const T_point p : {T_point{3001.0, 0.0, 0.0}, T_point{0.0, 0.0, -1501.0},
+                          T_point{0.0, -2.0e6, 0.0},
+                          T_point{0.0, std::numeric_limits<double>::infinity(), 0.0}}) {
+    TPerso bad = r;
+    bad.position = p;
+    EXPECT_FALSE(PlausibleRecord(bad, bounds)) << p.x << " " << p.y << " " << p.z;
+  }
+  TPerso spun = r;
+  spun.rotation.y = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_FALSE(PlausibleRecord(spun, bounds));
+
+  // The shared count moves one ring at most and never back.
+  EXPECT_EQ(AdvanceCaughtCount(0, r, 5), 1);
+  EXPECT_EQ(AdvanceCaughtCount(4, r, 5), 5);
+  r.score = 20;
+  EXPECT_EQ(AdvanceCaughtCount(3, r, 5), 3);
+  EXPECT_EQ(AdvanceCaughtCount(1, r, 5), 2);
+}

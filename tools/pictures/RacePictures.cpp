@@ -228,6 +228,39 @@ void WriteLanNotice(TPictureOutput& out) {
   out.Tga("img/lan/gone.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
 }
 
+// Shown, in the same plaque, while a game waits alone for the other player.
+void WriteLanWaiting(TPictureOutput& out) {
+  TCanvas canvas(512, 64, 512, 61);
+  cairo_t* cr = canvas.Cr();
+  RoundedRectPath(cr, 2, 2, 508, 57, 14);
+  SetColour(cr, palette::kGold);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 6, 6, 500, 49, 11);
+  SetColour(cr, palette::kNight, 0.95);
+  cairo_fill(cr);
+  TTextStyle style{fonts::kLabel, 22, palette::kCream, palette::kPaleGold, palette::kInk, 2, 470, 0};
+  DrawText(cr, "Waiting for the other player  -  Esc: back to the menu", 256, 30.5, style);
+  out.Tga("img/lan/waiting.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+}
+
+// The countdown before a network race: 3, 2, 1, each a large digit on a gold disc.
+void WriteLanCountdown(TPictureOutput& out) {
+  for (int digit = 1; digit <= 3; ++digit) {
+    TCanvas canvas(128, 128, 128, 128);
+    cairo_t* cr = canvas.Cr();
+    cairo_arc(cr, 64, 64, 60, 0, 2 * M_PI);
+    SetColour(cr, palette::kGold);
+    cairo_fill(cr);
+    cairo_arc(cr, 64, 64, 54, 0, 2 * M_PI);
+    SetColour(cr, palette::kNight, 0.95);
+    cairo_fill(cr);
+    TTextStyle style{fonts::kLabel, 80, palette::kCream, palette::kPaleGold, palette::kInk, 3, 0, 0};
+    DrawText(cr, std::to_string(digit), 64, 64, style);
+    out.Tga("img/lan/count" + std::to_string(digit) + ".tga", canvas.Take(TEdge::Soft),
+            TTgaPacking::Rle);
+  }
+}
+
 }  // namespace
 
 void DialNotchCentre(int index, double& x, double& y) {
@@ -242,4 +275,6 @@ void DrawRacePictures(TPictureOutput& out) {
   WriteHud(out);
   WriteOverlay(out);
   WriteLanNotice(out);
+  WriteLanWaiting(out);
+  WriteLanCountdown(out);
 }
