@@ -52,7 +52,7 @@ int Tworld::RingCount() const { return track_ ? track_->RingCount() : 0; }
 
 void Tworld::LoadEndPictures() {
   TImg* pictures[5] = {&winBanner_, &loseBanner_, &winPicture_, &losePicture_, &backdrop_};
-  const double scale = static_cast<double>(screenWidth_) / 800.0;
+  const double scale = static_cast<double>(kFrameUnitsWidth) / 800.0;
   for (int i = 0; i < 5; ++i) {
     TImg& image = *pictures[i];
     image = TImg{};
@@ -91,6 +91,8 @@ void Tworld::SetRaceProjection() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
+
+void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screenHeight_); }
 
 void Tworld::StartClock() {
   timeLeft_ = initialTime_;

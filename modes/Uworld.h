@@ -15,6 +15,7 @@
 #include "net/PersoRecord.h"
 #include "saves/USave.h"
 #include "world/HudLayout.h"
+#include "world/ScreenFrame.h"
 
 class TMap;
 class Ttrack;
@@ -84,6 +85,10 @@ class Tworld : public IMode {
   void TickClock();
   // The wind follows the craft's speed within the effects volume.
   void UpdateWind(double speed);
+  // The race is drawn in the window's centred 4:3 frame, laid out in frame units.
+  TScreenFrame Frame() const { return WindowFrame(screenWidth_, screenHeight_); }
+  // Paints the bars outside the frame black; every race frame does it before it is shown.
+  void BlankBars() const;
   // Draws a picture laid out in the 800-wide end frame (top-left corner, y down).
   void DrawEndImage(const TImg& image) const;
   void SetEndProjection() const;

@@ -74,9 +74,10 @@ TTwoPlayers::TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFil
   physics_ = std::make_unique<TphysicEngine>(screenWidth_, viewHeight, firstStart_, secondStart_,
                                              craft_->BoundingBox(), track_->Rings(),
                                              map_->Terrain());
-  hud_ = std::make_unique<TInterface>(0, screenWidth_, viewHeight);
+  const int hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
+  hud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
   if (local_) {
-    secondHud_ = std::make_unique<TInterface>(0, screenWidth_, viewHeight);
+    secondHud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
     options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   }
   sound_ = std::make_unique<TSound>();
@@ -149,8 +150,8 @@ void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
 // One half: the player's own craft, the world in the player's view with the other
 // craft, then the player's HUD.
 void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
-  const int half = screenHeight_ / 2;
-  glViewport(0, player == 1 ? half : 0, screenWidth_, half);
+  const TScreenFrame half = HalfFrame(Frame(), player);
+  glViewport(half.x, half.y, half.width, half.height);
   SetRaceProjection();
   const TObj& own = player == 1 ? *craft_ : *secondCraft_;
   const TObj& other = player == 1 ? *secondCraft_ : *craft_;
@@ -199,6 +200,7 @@ void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& r
   }
   if (!running) result = "MENU";
   UpdateWind(physics_->Speed(1));
+  BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
@@ -230,7 +232,8 @@ void TTwoPlayers::RunNetworkFrame(bool& running) {
   TickClock();
 
   const int me = playerNumber_;
-  glViewport(0, 0, screenWidth_, screenHeight_);
+  const TScreenFrame frame = Frame();
+  glViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
   DrawOwnCraft(me == 1 ? *craft_ : *secondCraft_, kNetworkCraftOffset, kNetworkCraftScale);
   glLoadIdentity();
@@ -255,6 +258,7 @@ void TTwoPlayers::RunNetworkFrame(bool& running) {
   ExchangeRecords();
   if (otherGone_) DrawGoneNotice();
   UpdateWind(physics_->Speed(me));
+  BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
