@@ -179,6 +179,9 @@ class TTwoPlayers : public Tworld {
   const TPerso& FirstPlayer() const { return firstPlayer_; }
   const TPerso& SecondPlayer() const { return secondPlayer_; }
   bool OtherPlayerGone() const { return otherGone_; }
+  // A player's own craft in its half of the split screen, under the race's lens and the
+  // current viewport.
+  static void DrawSplitOwnCraft(const TObj& craft, int player);
   // Each half of the split screen has its HUD; the network race uses the first.
   const TInterface& Hud(int player) const { return player == 2 ? *secondHud_ : *hud_; }
 

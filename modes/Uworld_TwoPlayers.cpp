@@ -48,7 +48,10 @@ void DrawOwnCraft(const TObj& mesh, T_point offset, T_point scale) {
   glPopMatrix();
 }
 
-const T_point kSplitCraftOffset{0.0, -3.0, -20.0};
+// Each half is 8:3 under the race's 4:3 lens, so a half shows 2.6 units above and below
+// the eye at 20 units: the craft (0.05 to 2.8 high, 4 deep, as scaled here) stands with its
+// lowest point a little above the half's lower edge, and the whole craft shows.
+const T_point kSplitCraftOffset{0.0, -2.25, -20.0};
 const T_point kSplitOtherScale{0.25, 0.5, 0.25};
 const T_point kNetworkCraftOffset{0.0, -5.0, -40.0};
 const T_point kNetworkCraftScale{0.75, 0.75, 0.75};
@@ -147,16 +150,19 @@ void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
   result = "MENU";
 }
 
+void TTwoPlayers::DrawSplitOwnCraft(const TObj& craft, int player) {
+  DrawOwnCraft(craft, kSplitCraftOffset, player == 1 ? T_point{0.25, 0.5, 0.25}
+                                                     : T_point{0.25, 0.5, 0.5});
+}
+
 // One half: the player's own craft, the world in the player's view with the other
 // craft, then the player's HUD.
 void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
   const TScreenFrame half = HalfFrame(Frame(), player);
   glViewport(half.x, half.y, half.width, half.height);
   SetRaceProjection();
-  const TObj& own = player == 1 ? *craft_ : *secondCraft_;
   const TObj& other = player == 1 ? *secondCraft_ : *craft_;
-  DrawOwnCraft(own, kSplitCraftOffset, player == 1 ? T_point{0.25, 0.5, 0.25}
-                                                   : T_point{0.25, 0.5, 0.5});
+  DrawSplitOwnCraft(player == 1 ? *craft_ : *secondCraft_, player);
   glLoadIdentity();
   const T_point p = physics_->Position(player);
   T_point& point = player == 1 ? cameraOffset_ : secondPlayerPoint_;
