@@ -34,6 +34,11 @@ inline const T_point kSecondStart{20.0, 200.0, 0.0};
 inline const char* const kDefaultMusic = "sounds/Background01.mp3";
 inline const char* const kGeneratedTrackFile = "track_data/01.track";
 
+// Draws a player's own craft moved by `offset` and scaled by `scale` in the eye's frame,
+// under the current lens, its depth taken kCraftDepthScale times nearer: the same picture,
+// never buried in a slope further than a few units.
+void DrawOwnCraftInFront(const TObj& mesh, T_point offset, T_point scale);
+
 class Tworld : public IMode {
  public:
   ~Tworld() override;
@@ -80,6 +85,9 @@ class Tworld : public IMode {
   void BuildTerrainAndCourse(const TTrackData& data);
   // The race's lens: 15 degrees at a fixed 4:3, whatever the window's shape.
   static void SetRaceProjection();
+  // With the world's view on the modelview: raises the view as far as the eye and the
+  // depth spot of the own craft drawn at `craftOffset` need to clear the drawn terrain.
+  void KeepViewAboveTerrain(T_point craftOffset) const;
   // The clock starts at the time allowed; a tick counts at most one second a frame.
   void StartClock();
   void TickClock();

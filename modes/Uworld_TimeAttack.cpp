@@ -20,6 +20,8 @@ namespace {
 
 constexpr const char* kCraftMesh = "mesh/reduce-dash2.obj";
 constexpr const char* kDefaultHeightmap = "screenplay_data/winter/winter.bmp";
+// The craft is drawn here in the eye's frame, whatever the world does around it.
+const T_point kCraftOffset{0.0, -5.0, -40.0};
 
 bool IsTrackFileName(const std::string& name) {
   return name.size() > 5 && name.compare(name.size() - 6, 6, ".track") == 0;
@@ -154,11 +156,7 @@ void TTimeAttack::DrawCraft() const {
   const TScreenFrame frame = Frame();
   glViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
-  glPushMatrix();
-  glTranslated(0.0, -5.0, -40.0);
-  glScaled(0.75, 0.75, 0.75);
-  craft_->Draw();
-  glPopMatrix();
+  DrawOwnCraftInFront(*craft_, kCraftOffset, {0.75, 0.75, 0.75});
 }
 
 // The player point is the craft's world position lowered by 5.
@@ -169,6 +167,7 @@ void TTimeAttack::DrawWorld(bool overlayOpen) {
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
   physics_->Update(1, CaughtCount(), overlayOpen);
+  KeepViewAboveTerrain(kCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
   glPopMatrix();

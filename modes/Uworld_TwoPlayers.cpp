@@ -41,11 +41,7 @@ void DrawCraftAsSeenByItsPlayer(const TObj& mesh, T_point position, T_point rota
 }
 
 void DrawOwnCraft(const TObj& mesh, T_point offset, T_point scale) {
-  glPushMatrix();
-  glTranslated(offset.x, offset.y, offset.z);
-  glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
-  glPopMatrix();
+  DrawOwnCraftInFront(mesh, offset, scale);
 }
 
 // Each half is 8:3 under the race's 4:3 lens, so a half shows 2.6 units above and below
@@ -172,6 +168,7 @@ void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
   physics_->Update(player, CaughtCount(), overlayOpen);
+  KeepViewAboveTerrain(kSplitCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(point);
   const int otherPlayer = 3 - player;

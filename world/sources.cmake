@@ -6,7 +6,8 @@ list(APPEND VELMORA_CORE_SOURCES
   world/Heightmap.cpp
   world/TerrainMesh.cpp
   world/HudLayout.cpp
-  world/ScreenFrame.cpp)
+  world/ScreenFrame.cpp
+  world/CraftView.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   world/Umap.cpp
   world/Utrack.cpp
