@@ -48,13 +48,16 @@ import -window root "$SHOTS/b.png"
 bar=$(convert "$SHOTS/b.png" -crop "200x1080+20+0" -format "%[fx:maxima.r*255] %[fx:maxima.g*255] %[fx:maxima.b*255]" info:)
 [ "$bar" = "0 0 0" ] || fail "the left bar is not black: $bar"
 
-# What changed in a box around the dial: the arrow before and after the turn, about its
-# pivot; the middle of what changed.
-BOX=120
-read -r count cx cy < <(convert "$SHOTS/a.png" "$SHOTS/b.png" \
-    -crop "$((BOX * 2))x$((BOX * 2))+$((DIAL_X - BOX))+$((DIAL_Y - BOX < 0 ? 0 : DIAL_Y - BOX))" +repage \
+# What changed in the timer panel's right part, which the panel covers (so the world
+# turning behind it cannot show): the arrow before and after the turn, about its pivot.
+# The middle of what changed.
+BOX_W=124
+BOX_H=120
+BOX_X=$((DIAL_X - BOX_W / 2))
+BOX_Y=$((DIAL_Y - BOX_H / 2))
+read -r count cx cy < <(convert "$SHOTS/a.png" "$SHOTS/b.png" -crop "${BOX_W}x${BOX_H}+$BOX_X+$BOX_Y" +repage \
     -compose difference -composite -colorspace gray -threshold 12% txt:- |
-  awk -F'[,: ]+' -v ox=$((DIAL_X - BOX)) -v oy=$((DIAL_Y - BOX < 0 ? 0 : DIAL_Y - BOX)) \
+  awk -F'[,: ]+' -v ox=$BOX_X -v oy=$BOX_Y \
     'NR == 1 {x0 = 1e9; y0 = 1e9; x1 = -1; y1 = -1}
      /#FFFFFF|white/ {n++; if ($1 < x0) x0 = $1; if ($1 > x1) x1 = $1; if ($2 < y0) y0 = $2; if ($2 > y1) y1 = $2}
      END {if (n) printf "%d %d %d\n", n, ox + (x0 + x1) / 2, oy + (y0 + y1) / 2; else print "0 0 0"}')
