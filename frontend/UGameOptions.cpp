@@ -5,6 +5,7 @@
 
 #include "frontend/MenuRules.h"
 #include "game/Window.h"
+#include "world/ScreenFrame.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ void DrawQuad(std::uint32_t texture, double left, double top, double width, doub
 TGameOptions::TGameOptions(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth),
       screenHeight_(screenHeight),
-      scale_(static_cast<double>(screenWidth) / 800.0) {
+      frameWidth_(WindowFrame(screenWidth, screenHeight).width),
+      scale_(static_cast<double>(frameWidth_) / 800.0) {
   leftDial_ = MakePicture(kDialPicture, 13, 114, 373, 373);
   rightDial_ = MakePicture(nullptr, 414, 114, 373, 373);
   rightDial_.texture = leftDial_.texture;  // one picture serves both dials
@@ -159,7 +161,7 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
 
 void TGameOptions::DialInput(int x, int y) {
   bool down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
-  if (DialRule(x, y, screenWidth_, innerRadius_, outerRadius_, down, musicLevel_,
+  if (DialRule(x, y, frameWidth_, innerRadius_, outerRadius_, down, musicLevel_,
                effectsLevel_)) {
     musicNotches_ = NotchesFor(musicLevel_);
     effectsNotches_ = NotchesFor(effectsLevel_);
@@ -204,6 +206,6 @@ void TGameOptions::DrawDialNotches(const TBouton& templateNotch, double centreX,
 }
 
 void TGameOptions::DrawNotches() {
-  DrawDialNotches(buttons_[0], -screenWidth_ / 4.0, musicNotches_, musicNotchList_);
-  DrawDialNotches(buttons_[1], screenWidth_ / 4.0, effectsNotches_, effectsNotchList_);
+  DrawDialNotches(buttons_[0], -frameWidth_ / 4.0, musicNotches_, musicNotchList_);
+  DrawDialNotches(buttons_[1], frameWidth_ / 4.0, effectsNotches_, effectsNotchList_);
 }

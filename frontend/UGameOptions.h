@@ -4,8 +4,9 @@
 // racing ("RETURN GAME") or to leave the race ("MENU RETURN").
 //
 // Laid out in the 800 x 600 virtual screen and drawn in window pixels centred on the
-// window (x right, y up), with one scale s = screenWidth / 800 for both axes. The overlay's
-// pictures and buttons are stored in those window values.
+// window (x right, y up), with one scale s = frame width / 800 for both axes, the frame
+// being the window's centred 4:3 frame the whole race is drawn in. The overlay's pictures
+// and buttons are stored in those window values.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +66,7 @@ class TGameOptions {
 
   int screenWidth_;
   int screenHeight_;
+  int frameWidth_;
   int virtualWidth_ = 800;
   int virtualHeight_ = 600;
   int notchCount_ = 32;

@@ -9,6 +9,7 @@
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
 #include "sound/USound.h"
+#include "world/CraftView.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
 #include "world/UphysicEngine3.h"
@@ -52,7 +53,7 @@ int Tworld::RingCount() const { return track_ ? track_->RingCount() : 0; }
 
 void Tworld::LoadEndPictures() {
   TImg* pictures[5] = {&winBanner_, &loseBanner_, &winPicture_, &losePicture_, &backdrop_};
-  const double scale = static_cast<double>(screenWidth_) / 800.0;
+  const double scale = static_cast<double>(kFrameUnitsWidth) / 800.0;
   for (int i = 0; i < 5; ++i) {
     TImg& image = *pictures[i];
     image = TImg{};
@@ -91,6 +92,41 @@ void Tworld::SetRaceProjection() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
+
+void DrawOwnCraftInFront(const TObj& mesh, T_point offset, T_point scale) {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  // Scaling the eye's frame before the lens keeps every point's place on the screen and
+  // brings its depth nearer; the lights still see the craft where it was.
+  glScaled(kCraftDepthScale, kCraftDepthScale, kCraftDepthScale);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glTranslated(offset.x, offset.y, offset.z);
+  glScaled(scale.x, scale.y, scale.z);
+  mesh.Draw();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+}
+
+// The modelview takes world points to the eye's frame by a turn and a move; its inverse
+// gives the eye's and the craft's world places.
+void Tworld::KeepViewAboveTerrain(T_point craftOffset) const {
+  GLdouble m[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  auto toWorld = [&m](T_point e) {
+    const double d[3] = {e.x - m[12], e.y - m[13], e.z - m[14]};
+    return T_point{m[0] * d[0] + m[1] * d[1] + m[2] * d[2], m[4] * d[0] + m[5] * d[1] + m[6] * d[2],
+                   m[8] * d[0] + m[9] * d[1] + m[10] * d[2]};
+  };
+  const double k = kCraftDepthScale;
+  const T_point spot{craftOffset.x * k, craftOffset.y * k, craftOffset.z * k};
+  const double lift = ViewLift(map_->Terrain(), toWorld({0.0, 0.0, 0.0}), toWorld(spot));
+  if (lift > 0.0) glTranslated(0.0, -lift, 0.0);
+}
+
+void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screenHeight_); }
 
 void Tworld::StartClock() {
   timeLeft_ = initialTime_;

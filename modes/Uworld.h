@@ -15,6 +15,7 @@
 #include "net/PersoRecord.h"
 #include "saves/USave.h"
 #include "world/HudLayout.h"
+#include "world/ScreenFrame.h"
 
 class TMap;
 class Ttrack;
@@ -34,6 +35,11 @@ inline const T_point kFirstStart{0.0, 200.0, 0.0};
 inline const T_point kSecondStart{20.0, 200.0, 0.0};
 inline const char* const kDefaultMusic = "sounds/Background01.mp3";
 inline const char* const kGeneratedTrackFile = "track_data/01.track";
+
+// Draws a player's own craft moved by `offset` and scaled by `scale` in the eye's frame,
+// under the current lens, its depth taken kCraftDepthScale times nearer: the same picture,
+// never buried in a slope further than a few units.
+void DrawOwnCraftInFront(const TObj& mesh, T_point offset, T_point scale);
 
 class Tworld : public IMode {
  public:
@@ -81,11 +87,18 @@ class Tworld : public IMode {
   void BuildTerrainAndCourse(const TTrackData& data);
   // The race's lens: 15 degrees at a fixed 4:3, whatever the window's shape.
   static void SetRaceProjection();
+  // With the world's view on the modelview: raises the view as far as the eye and the
+  // depth spot of the own craft drawn at `craftOffset` need to clear the drawn terrain.
+  void KeepViewAboveTerrain(T_point craftOffset) const;
   // The clock starts at the time allowed; a tick counts at most one second a frame.
   void StartClock();
   void TickClock();
   // The wind follows the craft's speed within the effects volume.
   void UpdateWind(double speed);
+  // The race is drawn in the window's centred 4:3 frame, laid out in frame units.
+  TScreenFrame Frame() const { return WindowFrame(screenWidth_, screenHeight_); }
+  // Paints the bars outside the frame black; every race frame does it before it is shown.
+  void BlankBars() const;
   // Draws a picture laid out in the 800-wide end frame (top-left corner, y down).
   void DrawEndImage(const TImg& image) const;
   void SetEndProjection() const;
@@ -176,6 +189,9 @@ class TTwoPlayers : public Tworld {
   const TPerso& FirstPlayer() const { return firstPlayer_; }
   const TPerso& SecondPlayer() const { return secondPlayer_; }
   bool OtherPlayerGone() const { return otherGone_; }
+  // A player's own craft in its half of the split screen, under the race's lens and the
+  // current viewport.
+  static void DrawSplitOwnCraft(const TObj& craft, int player);
   // Each half of the split screen has its HUD; the network race uses the first.
   const TInterface& Hud(int player) const { return player == 2 ? *secondHud_ : *hud_; }
 

@@ -25,13 +25,15 @@ bool AboveOne(double a) { return a > 1.0; }
 
 }  // namespace
 
-// The whole window, whatever viewport the race left (the split screen ends in its
-// lower half).
+// The whole frame, whatever viewport the race left (the split screen ends in its lower
+// half), in frame units.
 void Tworld::SetEndProjection() const {
-  glViewport(0, 0, screenWidth_, screenHeight_);
+  const TScreenFrame frame = Frame();
+  glViewport(frame.x, frame.y, frame.width, frame.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluOrtho2D(-screenWidth_ / 2.0, screenWidth_ / 2.0, -screenHeight_ / 2.0, screenHeight_ / 2.0);
+  gluOrtho2D(-kFrameUnitsWidth / 2.0, kFrameUnitsWidth / 2.0, -kFrameUnitsHeight / 2.0,
+             kFrameUnitsHeight / 2.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glDisable(GL_LIGHTING);
@@ -51,14 +53,15 @@ void Tworld::RunFade(double start, double delta, const std::function<bool(double
 }
 
 void Tworld::EndFrame() const {
+  BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
 
 void Tworld::DrawEndImage(const TImg& image) const {
   glPushMatrix();
-  glTranslated(image.x * image.scale - screenWidth_ / 2.0,
-               screenHeight_ / 2.0 - image.y * image.scale, 0.0);
+  glTranslated(image.x * image.scale - kFrameUnitsWidth / 2.0,
+               kFrameUnitsHeight / 2.0 - image.y * image.scale, 0.0);
   glScaled(image.scale, image.scale, 1.0);
   glBindTexture(GL_TEXTURE_2D, image.texture);
   Quad(0.0, -image.height, image.width, 0.0);
@@ -75,8 +78,8 @@ void Tworld::ShowRaceEnd(const TImg& banner, const TImg& picture) {
 
 void Tworld::FadeToWhite() {
   glAlphaFunc(GL_ALWAYS, 1.0f);
-  const double w = screenWidth_ / 2.0;
-  const double h = screenHeight_ / 2.0;
+  const double w = kFrameUnitsWidth / 2.0;
+  const double h = kFrameUnitsHeight / 2.0;
   RunFade(0.0, 0.01, AboveOne,
           [&](double a) {
             glBindTexture(GL_TEXTURE_2D, 0);
@@ -96,8 +99,8 @@ void Tworld::ShowTransition(const TImg& banner, const TImg& picture) {
   glEndList();
 
   // Two tiles against the top corners and two directly below them.
-  const double sw = screenWidth_ / 2.0;
-  const double sh = screenHeight_ / 2.0;
+  const double sw = kFrameUnitsWidth / 2.0;
+  const double sh = kFrameUnitsHeight / 2.0;
   const double places[4][2] = {{-sw, sh}, {sw - w, sh}, {sw - w, sh - h}, {-sw, sh - h}};
   const GLuint backdropList = glGenLists(1);
   glNewList(backdropList, GL_COMPILE);

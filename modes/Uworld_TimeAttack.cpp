@@ -20,6 +20,8 @@ namespace {
 
 constexpr const char* kCraftMesh = "mesh/reduce-dash2.obj";
 constexpr const char* kDefaultHeightmap = "screenplay_data/winter/winter.bmp";
+// The craft is drawn here in the eye's frame, whatever the world does around it.
+const T_point kCraftOffset{0.0, -5.0, -40.0};
 
 bool IsTrackFileName(const std::string& name) {
   return name.size() > 5 && name.compare(name.size() - 6, 6, ".track") == 0;
@@ -77,7 +79,7 @@ void TTimeAttack::BuildRaceParts(int musicVolume) {
   physics_ = std::make_unique<TphysicEngine>(screenWidth_, screenHeight_, cameraOffset_,
                                              craft_->BoundingBox(), track_->Rings(),
                                              map_->Terrain());
-  hud_ = std::make_unique<TInterface>(baseScore_, screenWidth_, screenHeight_);
+  hud_ = std::make_unique<TInterface>(baseScore_, kFrameUnitsWidth, kFrameUnitsHeight);
   sound_ = std::make_unique<TSound>();
   options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   LoadEndPictures();
@@ -120,8 +122,9 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
   sound_->PlayMusic(musicPath_, *musicCell_);
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
   glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
-  // Whatever screen came before, the race starts from the same state.
-  glViewport(0, 0, screenWidth_, screenHeight_);
+  // Whatever screen came before, the race starts from the same state, in the 4:3 frame.
+  const TScreenFrame frame = Frame();
+  glViewport(frame.x, frame.y, frame.width, frame.height);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
   glAlphaFunc(GL_GREATER, 0.75f);
@@ -148,13 +151,12 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
   ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
 }
 
+// The overlay draws over the whole window, so each frame finds its frame again.
 void TTimeAttack::DrawCraft() const {
+  const TScreenFrame frame = Frame();
+  glViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
-  glPushMatrix();
-  glTranslated(0.0, -5.0, -40.0);
-  glScaled(0.75, 0.75, 0.75);
-  craft_->Draw();
-  glPopMatrix();
+  DrawOwnCraftInFront(*craft_, kCraftOffset, {0.75, 0.75, 0.75});
 }
 
 // The player point is the craft's world position lowered by 5.
@@ -165,6 +167,7 @@ void TTimeAttack::DrawWorld(bool overlayOpen) {
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
   physics_->Update(1, CaughtCount(), overlayOpen);
+  KeepViewAboveTerrain(kCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
   glPopMatrix();
@@ -190,6 +193,7 @@ void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& resul
     TickClock();
   }
   UpdateWind(physics_->Speed(1));
+  BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
@@ -203,7 +207,7 @@ void TTimeAttack::PlayFrame() {
 
 void TTimeAttack::DrawResultExtras() {
   glPushMatrix();
-  glTranslated(screenWidth_ / 2 - 100, 200 - screenHeight_, 0.0);
+  glTranslated(kFrameUnitsWidth / 2 - 100, 200 - kFrameUnitsHeight, 0.0);
   TInterface::DrawNumber(score_, hud_->ScoreSlots(), hud_->ScoreDigits(), kScoreSpacing);
   glPopMatrix();
 }

@@ -50,14 +50,13 @@ void DrawCraftAsSeenByItsPlayer(const TObj& mesh, T_point position, T_point rota
 }
 
 void DrawOwnCraft(const TObj& mesh, T_point offset, T_point scale) {
-  glPushMatrix();
-  glTranslated(offset.x, offset.y, offset.z);
-  glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
-  glPopMatrix();
+  DrawOwnCraftInFront(mesh, offset, scale);
 }
 
-const T_point kSplitCraftOffset{0.0, -3.0, -20.0};
+// Each half is 8:3 under the race's 4:3 lens, so a half shows 2.6 units above and below
+// the eye at 20 units: the craft (0.05 to 2.8 high, 4 deep, as scaled here) stands with its
+// lowest point a little above the half's lower edge, and the whole craft shows.
+const T_point kSplitCraftOffset{0.0, -2.25, -20.0};
 const T_point kSplitOtherScale{0.25, 0.5, 0.25};
 const T_point kNetworkCraftOffset{0.0, -5.0, -40.0};
 const T_point kNetworkCraftScale{0.75, 0.75, 0.75};
@@ -83,9 +82,10 @@ TTwoPlayers::TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFil
   physics_ = std::make_unique<TphysicEngine>(screenWidth_, viewHeight, firstStart_, secondStart_,
                                              craft_->BoundingBox(), track_->Rings(),
                                              map_->Terrain());
-  hud_ = std::make_unique<TInterface>(0, screenWidth_, viewHeight);
+  const int hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
+  hud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
   if (local_) {
-    secondHud_ = std::make_unique<TInterface>(0, screenWidth_, viewHeight);
+    secondHud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
     options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   }
   sound_ = std::make_unique<TSound>();
@@ -162,16 +162,19 @@ void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
   result = "MENU";
 }
 
+void TTwoPlayers::DrawSplitOwnCraft(const TObj& craft, int player) {
+  DrawOwnCraft(craft, kSplitCraftOffset, player == 1 ? T_point{0.25, 0.5, 0.25}
+                                                     : T_point{0.25, 0.5, 0.5});
+}
+
 // One half: the player's own craft, the world in the player's view with the other
 // craft, then the player's HUD.
 void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
-  const int half = screenHeight_ / 2;
-  glViewport(0, player == 1 ? half : 0, screenWidth_, half);
+  const TScreenFrame half = HalfFrame(Frame(), player);
+  glViewport(half.x, half.y, half.width, half.height);
   SetRaceProjection();
-  const TObj& own = player == 1 ? *craft_ : *secondCraft_;
   const TObj& other = player == 1 ? *secondCraft_ : *craft_;
-  DrawOwnCraft(own, kSplitCraftOffset, player == 1 ? T_point{0.25, 0.5, 0.25}
-                                                   : T_point{0.25, 0.5, 0.5});
+  DrawSplitOwnCraft(player == 1 ? *craft_ : *secondCraft_, player);
   glLoadIdentity();
   const T_point p = physics_->Position(player);
   T_point& point = player == 1 ? cameraOffset_ : secondPlayerPoint_;
@@ -181,6 +184,7 @@ void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
   physics_->Update(player, CaughtCount(), overlayOpen);
+  KeepViewAboveTerrain(kSplitCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(point);
   const int otherPlayer = 3 - player;
@@ -215,6 +219,7 @@ void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& r
   }
   if (!running) result = "MENU";
   UpdateWind(physics_->Speed(1));
+  BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
@@ -262,7 +267,8 @@ void TTwoPlayers::RunNetworkFrame() {
   ReportLink(link_->HeardFromOther(), link_->HeardFromOther() && link_->OtherPlayerGone());
 
   const int me = playerNumber_;
-  glViewport(0, 0, screenWidth_, screenHeight_);
+  const TScreenFrame frame = Frame();
+  glViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
   DrawOwnCraft(me == 1 ? *craft_ : *secondCraft_, kNetworkCraftOffset, kNetworkCraftScale);
   DrawNetworkWorld(events.view);
@@ -271,6 +277,7 @@ void TTwoPlayers::RunNetworkFrame() {
                   CaughtCount(), false, timeLeft_);
   DrawNetworkNotices();
   UpdateWind(netRace_->OwnCraft().speed);
+  BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "assets/Textures.h"
+#include "world/ScreenFrame.h"
 
 namespace {
 
@@ -123,7 +124,21 @@ void TInterface::DrawNumber(int value, TDigits_array& slots, const TScore_number
   }
 }
 
+// The HUD is laid out in its own units (4:3, or 8:3 for a half of the split screen) and
+// drawn in the largest frame of that shape centred in the race's viewport, so a window of
+// another shape moves nothing relative to the frame: the arrow stays in its dial.
 void TInterface::DrawFrame(const TCompassData& compass, int caughtCount, bool split, int timeLeft) {
+  GLint race[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, race);
+  const TScreenFrame frame =
+      FitFrame({race[0], race[1], race[2], race[3]}, viewportWidth_ / viewportHeight_);
+  glViewport(frame.x, frame.y, frame.width, frame.height);
+  DrawLayers(compass, caughtCount, split, timeLeft);
+  glViewport(race[0], race[1], race[2], race[3]);
+}
+
+void TInterface::DrawLayers(const TCompassData& compass, int caughtCount, bool split,
+                            int timeLeft) {
   glCallList(panelList_);
   glPushMatrix();
   SetOverlayProjection();
@@ -152,4 +167,28 @@ void TInterface::DrawArrow(const TCompassData& compass, bool split) const {
   arrow_->Draw();
   glPopMatrix();
   glPopMatrix();
+}
+
+void BlankOutsideFrame(const TScreenFrame& frame, int windowWidth, int windowHeight) {
+  if (frame.width >= windowWidth && frame.height >= windowHeight) return;
+  GLfloat clear[4] = {0, 0, 0, 0};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  const GLboolean scissored = glIsEnabled(GL_SCISSOR_TEST);
+  glEnable(GL_SCISSOR_TEST);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  // The two bars: left and right of the frame, or below and above it.
+  if (frame.width < windowWidth) {
+    glScissor(0, 0, frame.x, windowHeight);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(frame.x + frame.width, 0, windowWidth - frame.x - frame.width, windowHeight);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  if (frame.height < windowHeight) {
+    glScissor(0, 0, windowWidth, frame.y);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(0, frame.y + frame.height, windowWidth, windowHeight - frame.y - frame.height);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  if (!scissored) glDisable(GL_SCISSOR_TEST);
+  glClearColor(clear[0], clear[1], clear[2], clear[3]);
 }

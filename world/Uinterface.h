@@ -8,11 +8,14 @@
 #include "assets/ULoaderObj.h"
 #include "assets/Utype.h"
 #include "world/HudLayout.h"
+#include "world/ScreenFrame.h"
 
 class TInterface {
  public:
   // Loads the panel and digit pictures and the arrow mesh, and compiles the panel list,
   // for a viewport of the given size (half the height in the split screen).
+  // The size is in the HUD's own units (kFrameUnitsWidth x kFrameUnitsHeight for a whole
+  // screen), which DrawFrame scales into the viewport.
   TInterface(int baseScore, int viewportWidth, int viewportHeight);
   // Gives the panel list, the 22 pictures and the arrow mesh back to the GL.
   ~TInterface();
@@ -20,7 +23,8 @@ class TInterface {
   TInterface& operator=(const TInterface&) = delete;
 
   // Once per frame after the world: panels, score (caught x 10 + base score), time left,
-  // then the arrow. A negative time left shows 00.
+  // then the arrow. A negative time left shows 00. The HUD's units are fitted into the
+  // current viewport, centred; the viewport is left as it was.
   void DrawFrame(const TCompassData& compass, int caughtCount, bool split, int timeLeft);
 
   // Draws value into the slots' count of digits with leading zeros, in the current
@@ -44,6 +48,7 @@ class TInterface {
   void Release();
   void SetOverlayProjection() const;
   void DrawArrow(const TCompassData& compass, bool split) const;
+  void DrawLayers(const TCompassData& compass, int caughtCount, bool split, int timeLeft);
 
   double viewportWidth_;
   double viewportHeight_;
@@ -58,3 +63,7 @@ class TInterface {
   TScore_numbers scoreDigits_;
   TDigits_array scoreSlots_;
 };
+
+// Paints the window outside `frame` black (the bars of a window that is not 4:3), leaving
+// the clear colour and the scissor test as they were.
+void BlankOutsideFrame(const TScreenFrame& frame, int windowWidth, int windowHeight);

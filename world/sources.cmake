@@ -5,7 +5,9 @@ list(APPEND VELMORA_CORE_SOURCES
   world/Autopilot.cpp
   world/Heightmap.cpp
   world/TerrainMesh.cpp
-  world/HudLayout.cpp)
+  world/HudLayout.cpp
+  world/ScreenFrame.cpp
+  world/CraftView.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   world/Umap.cpp
   world/Utrack.cpp
