@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -91,13 +92,21 @@ TRing ReadRing(const TLines& lines, long long first) {
   return ring;
 }
 
+// Material values are kept in single precision: a real beyond its range would become an
+// infinity, which the writer could not write back as a number.
+float MaterialValue(const TLines& lines, long long number) {
+  const double value = lines.Real(number);
+  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
+    lines.Fail(number, "is out of range for a material value");
+  }
+  return static_cast<float>(value);
+}
+
 void ReadMaterial(const TLines& lines, T_material& material) {
   for (int group = 0; group < 4; ++group) {
-    for (int v = 0; v < 4; ++v) {
-      material[group * 4 + v] = static_cast<float>(lines.Real(23 + group * 5 + v));
-    }
+    for (int v = 0; v < 4; ++v) material[group * 4 + v] = MaterialValue(lines, 23 + group * 5 + v);
   }
-  material[16] = static_cast<float>(lines.Real(43));
+  material[16] = MaterialValue(lines, 43);
 }
 
 class TWriter {

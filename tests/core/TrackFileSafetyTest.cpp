@@ -72,6 +72,18 @@ TEST(TrackFileSafety, NonFiniteRealsAreRefusedWithTheFileAndLine) {
   EXPECT_TRUE(ParseTrackReal("-4.9e-324", value));
 }
 
+TEST(TrackFileSafety, MaterialValuesMustFitSinglePrecision) {
+  // 1e100 is a finite double but no single: kept, it would be an infinity in the material.
+  for (int line : {23, 31, 41, 43}) {
+    const std::string error = ParseError(WithLine(line, " 1.00000000000000E+0100"));
+    EXPECT_NE(error.find("track_data/odd.track\", line " + std::to_string(line) + ":"), std::string::npos)
+        << line << ": " << error;
+  }
+  const TTrackData read = ParseTrackText(WithLine(23, "-3.0e38"), "x.track");
+  EXPECT_EQ(read.terrain.material[0], -3.0e38f);
+  EXPECT_EQ(ParseTrackText(FormatTrackFile("t", read), "y.track").terrain.material[0], -3.0e38f);
+}
+
 TEST(TrackFileSafety, CellSizeMustBeAboveZero) {
   for (const char* value : {"0", "-0", "0.0E+0000", "-10", "nan"}) {
     const std::string error = ParseError(WithLine(12, value));
