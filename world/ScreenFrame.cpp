@@ -6,7 +6,7 @@ TScreenFrame FitFrame(const TScreenFrame& area, double aspect) {
   if (area.width <= 0 || area.height <= 0 || !(aspect > 0.0)) return area;
   TScreenFrame frame = area;
   const double wide = static_cast<double>(area.width) / area.height;
-  // Rounded to whole pixels; a shape within a pixel of the area's keeps the whole area.
+  // Rounded to whole pixels, centred with the odd pixel left of or below the frame.
   if (wide > aspect) {
     frame.width = static_cast<int>(std::lround(area.height * aspect));
   } else {
