@@ -24,8 +24,11 @@ struct TFrameTimes {
   bool skipped = false;
 };
 
+// Both are asked every frame, so neither press is left over for a later read.
 bool SkipAsked() {
-  return wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS || wnd::GetKey(wnd::KEY_SPACE) == wnd::PRESS;
+  const bool escape = wnd::KeyPressed(wnd::KEY_ESC);
+  const bool space = wnd::KeyPressed(wnd::KEY_SPACE);
+  return escape || space;
 }
 
 double SecondsSince(std::uint32_t start) { return (wnd::GetTickCount() - start) / 1000.0; }
@@ -42,6 +45,7 @@ TFrameTimes RunFrames(const TFilmScene& scene, TSound& sound, double seconds, st
   TFrameTimes times;
   bool shotTaken = screenshotPath.empty();
   double last = 0.0;  // so the first interval is the start-up
+  wnd::ForgetPresses();
   for (double t = SecondsSince(start); t < seconds; t = SecondsSince(start)) {
     if (SkipAsked()) {
       times.skipped = true;

@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include "frontend/MenuRules.h"
-#include "game/Window.h"
 #include "world/ScreenFrame.h"
 
 namespace {
@@ -143,10 +142,8 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   glDisable(GL_DEPTH_TEST);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glCallList(picturesList_);
-  int x = 0;
-  int y = 0;
-  wnd::GetMousePos(x, y);
-  DialInput(x - screenWidth_ / 2, screenHeight_ / 2 - y);
+  look_ = mouse_.Look();
+  DialInput(look_.x - screenWidth_ / 2, screenHeight_ / 2 - look_.y);
   int clicked = DrawButtons(kBackButton, kQuitButton);
   if (clicked == kBackButton) result = "RETURN GAME";
   if (clicked == kQuitButton) result = "MENU RETURN";
@@ -159,9 +156,14 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   glAlphaFunc(GL_GREATER, 0.75f);
 }
 
+void TGameOptions::Forget() {
+  mouse_.Forget();
+  look_ = {};
+  for (TBouton& button : buttons_) button.pressed = false;
+}
+
 void TGameOptions::DialInput(int x, int y) {
-  bool down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
-  if (DialRule(x, y, frameWidth_, innerRadius_, outerRadius_, down, musicLevel_,
+  if (DialRule(x, y, frameWidth_, innerRadius_, outerRadius_, look_.down, musicLevel_,
                effectsLevel_)) {
     musicNotches_ = NotchesFor(musicLevel_);
     effectsNotches_ = NotchesFor(effectsLevel_);
@@ -169,19 +171,16 @@ void TGameOptions::DialInput(int x, int y) {
 }
 
 int TGameOptions::OverlayButtonState(const TBouton& button) const {
-  int x = 0;
-  int y = 0;
-  wnd::GetMousePos(x, y);
-  bool down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
-  return OverlayButtonStateAt(button, x, y, down, screenWidth_, screenHeight_);
+  return OverlayButtonStateAt(button, look_.x, look_.y, look_.down, screenWidth_,
+                              screenHeight_);
 }
 
 int TGameOptions::DrawButtons(int first, int last) {
   int clicked = -1;
   for (int i = first; i <= last && i < static_cast<int>(buttons_.size()); ++i) {
     TBouton& button = buttons_[static_cast<std::size_t>(i)];
-    int state = OverlayButtonState(button);
-    std::uint32_t texture = ApplyButtonState(button, state);
+    std::uint32_t texture = 0;
+    int state = ApplyLook(button, OverlayButtonState(button), look_, texture);
     if (state == kButtonReleased) clicked = i;
     DrawQuad(texture, button.x, button.y, button.width, button.height);
   }

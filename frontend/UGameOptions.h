@@ -15,6 +15,7 @@
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
 #include "frontend/MenuTextures.h"
+#include "frontend/ScreenMouse.h"
 
 class TGameOptions {
  public:
@@ -27,10 +28,13 @@ class TGameOptions {
   // dial change one level (a multiple of 8 from 8 to 256) and writes both back. The result
   // is empty, "RETURN GAME" or "MENU RETURN". Leaves lighting and the depth test on and the
   // alpha test at GL_GREATER 0.75, as a race draws.
+  // The mouse is looked at once a frame; a click needs its press seen by the overlay.
   void DrawOptions(int& music, int& effects, std::string& result);
+  // The overlay opens: presses and holds from the race are dropped.
+  void Forget();
 
-  // The mouse from the window centre (x right, y up): with the left button down inside a
-  // dial's ring, sets that dial's level by the angle. The left half of the window is the
+  // The mouse from the window centre (x right, y up): with the left button down (as this
+  // frame's look saw it) inside a dial's ring, sets that dial's level by the angle. The left half of the window is the
   // music dial's, the right half the effects dial's.
   void DialInput(int x, int y);
   // Draws buttons first..last in their states; the index clicked, or -1.
@@ -83,4 +87,6 @@ class TGameOptions {
   std::uint32_t picturesList_ = 0;
   std::uint32_t musicNotchList_ = 0;
   std::uint32_t effectsNotchList_ = 0;
+  TScreenMouse mouse_;
+  TMouseLook look_;  // this frame's
 };

@@ -39,7 +39,7 @@ class TMenu : public IMenu {
   int EffectsVolume() const override { return effectsVolume_; }
 
   // The nested screens: each empties the result on entry and leaves it empty when the
-  // player goes back (its back button, or Escape).
+  // player goes back (its back button, or a press of Escape made while it is open).
   void RunTwoPlayers(std::string& result);
   void RunLoadScreen(std::string& result);
   void RunTrackChooser(std::string& result);
@@ -51,7 +51,8 @@ class TMenu : public IMenu {
   // alpha 0.01 at most every 7 ms. The camera is the caller's.
   void CrossFade(std::uint32_t from, bool fromIsList, std::uint32_t to, bool toIsList);
   // Opens `to` through the logo-shaped stencil picture over `from`, on the right face,
-  // growing 5 % at most every 10 ms until seven times the window; Escape cuts it short.
+  // growing 5 % at most every 10 ms until seven times the window; a press of Escape
+  // while it grows cuts it short.
   // The alpha test is GL_GREATER 0.5 throughout, so the logo's opaque shape (not its whole
   // rectangle) is the iris, whatever the previous screen left; the stencil function is
   // left passing everything.
@@ -102,7 +103,7 @@ class TMenu : public IMenu {
   void RunNestedScreen(Tpanel& panel, std::uint32_t list, int backButton,
                        std::uint32_t backPicture, std::string (*choice)(int),
                        std::string& result);
-  void BeginNestedScreen(std::string& result);
+  void BeginNestedScreen(Tpanel& panel, std::string& result);
   bool ChooserFrame(std::string& result);
   void DrawChooserPicture();
   void DrawThumbnail();
@@ -139,4 +140,6 @@ class TMenu : public IMenu {
   int effectsVolume_ = 255;
   // The nested screen just left has presented its own last frame.
   bool framePresented_ = false;
+  // The face in view has just been arrived at (or come back to): a new screen.
+  bool faceArrived_ = true;
 };

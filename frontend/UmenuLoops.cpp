@@ -12,7 +12,9 @@ namespace {
 constexpr float kFaceAlphaCut = 0.75f;
 constexpr float kNestedAlphaCut = 0.65f;
 
-bool EscapeDown() { return wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS; }
+// Only a press made while the screen is open: an Escape that left an earlier screen, or
+// that is still held from it, is not this screen's.
+bool EscapePressed() { return wnd::KeyPressed(wnd::KEY_ESC); }
 
 double FaceYaw(int screen) {
   if (screen == kOnePlayerScreen) return 90.0;
@@ -27,7 +29,11 @@ void TMenu::RunMenu(std::string& result) {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glDisable(GL_LIGHTING);
   result.clear();
+  faceArrived_ = true;
   for (;;) {
+    // Clicks made during a race, a transition or a nested screen are not this face's.
+    if (faceArrived_) PanelInView().Forget();
+    faceArrived_ = false;
     // Set on every frame: the transitions change it, and a face must look the same
     // whichever way the player came back to it.
     glAlphaFunc(GL_GREATER, kFaceAlphaCut);
@@ -52,7 +58,9 @@ bool TMenu::FaceFrame(std::string& result) {
   framePresented_ = false;
   SetFaceCamera(FaceYaw(screen_), cameraDistance_);
   int clicked = PanelInView().DrawPanel(false);
-  return Follow(FaceStep(screen_, clicked), result);
+  TMenuStep step = FaceStep(screen_, clicked);
+  faceArrived_ = step != TMenuStep::None;
+  return Follow(step, result);
 }
 
 // Fades the nested screen's picture in over the face, then runs it. True when it chose a
@@ -102,7 +110,8 @@ bool TMenu::Follow(TMenuStep step, std::string& result) {
 }
 
 // Lighting is not switched back on when a nested screen is left: the menu stays unlit.
-void TMenu::BeginNestedScreen(std::string& result) {
+void TMenu::BeginNestedScreen(Tpanel& panel, std::string& result) {
+  panel.Forget();
   glDisable(GL_LIGHTING);
   glAlphaFunc(GL_GREATER, kNestedAlphaCut);
   result.clear();
@@ -113,9 +122,9 @@ void TMenu::BeginNestedScreen(std::string& result) {
 void TMenu::RunNestedScreen(Tpanel& panel, std::uint32_t list, int backButton,
                             std::uint32_t backPicture, std::string (*choice)(int),
                             std::string& result) {
-  BeginNestedScreen(result);
+  BeginNestedScreen(panel, result);
   for (;;) {
-    bool escape = EscapeDown();
+    bool escape = EscapePressed();
     int clicked = panel.DrawPanel(false);
     if (clicked >= 0) {
       result = choice(clicked);
@@ -144,10 +153,10 @@ void TMenu::RunLoadScreen(std::string& result) {
 }
 
 void TMenu::RunTrackChooser(std::string& result) {
-  BeginNestedScreen(result);
+  BeginNestedScreen(*trackPanel_, result);
   bool escape = false;
   while (!escape) {
-    escape = EscapeDown();
+    escape = EscapePressed();
     if (ChooserFrame(result)) return;
   }
 }

@@ -165,7 +165,10 @@ void TMenu::IrisWipe(std::uint32_t from, bool fromIsList, std::uint32_t stencil,
   TStepTimer timer(wnd::GetTickCount(), kIrisStepMs);
   glAlphaFunc(GL_GREATER, kIrisAlphaCut);
   double size = 1.0;
-  while (size <= kIrisEnd && wnd::GetKey(wnd::KEY_ESC) != wnd::PRESS) {
+  // Only an Escape pressed while the iris grows cuts it: not the one that may still be
+  // pending from the face.
+  wnd::ForgetPresses();
+  while (size <= kIrisEnd && !wnd::KeyPressed(wnd::KEY_ESC)) {
     if (timer.Due(wnd::GetTickCount())) size = IrisGrow(size);
     MarkIris(stencil, size);
     DrawIrisScene(from, fromIsList, to, toIsList);

@@ -24,11 +24,19 @@ Tpanel::Tpanel(int screenWidth, int screenHeight, TTab_bouton buttons,
 }
 
 int Tpanel::ButtonState(const TBouton& button) const {
-  int x = 0;
-  int y = 0;
-  wnd::GetMousePos(x, y);
-  bool down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
-  return PanelButtonState(button, x, y, down, screenWidth_, screenHeight_);
+  TMouseLook look;
+  wnd::GetMousePos(look.x, look.y);
+  look.down = wnd::GetMouseButton(wnd::MOUSE_BUTTON_LEFT) == wnd::PRESS;
+  return ButtonState(button, look);
+}
+
+int Tpanel::ButtonState(const TBouton& button, const TMouseLook& look) const {
+  return PanelButtonState(button, look.x, look.y, look.down, screenWidth_, screenHeight_);
+}
+
+void Tpanel::Forget() {
+  mouse_.Forget();
+  for (TBouton& button : buttons_) button.pressed = false;
 }
 
 void Tpanel::DrawBackground() const {
@@ -69,6 +77,8 @@ void Tpanel::DrawButton(const TBouton& button, std::uint32_t texture) const {
 
 int Tpanel::DrawPanel(bool isStatic) {
   int clicked = -1;
+  TMouseLook look;
+  if (!isStatic) look = mouse_.Look();
   glPushMatrix();
   glRotated(tiltAngle_, 1.0, 0.0, 0.0);
   glRotated(faceAngle_, 0.0, 1.0, 0.0);
@@ -78,8 +88,7 @@ int Tpanel::DrawPanel(bool isStatic) {
     TBouton& button = buttons_[i];
     std::uint32_t texture = button.inactiveTexture;
     if (!isStatic) {
-      int state = ButtonState(button);
-      texture = ApplyButtonState(button, state);
+      int state = ApplyLook(button, ButtonState(button, look), look, texture);
       if (state == kButtonReleased) clicked = static_cast<int>(i);
     }
     DrawButton(button, texture);

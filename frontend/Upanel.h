@@ -13,6 +13,7 @@
 #include <string>
 
 #include "frontend/Bouton.h"
+#include "frontend/ScreenMouse.h"
 
 class Tpanel {
  public:
@@ -28,11 +29,16 @@ class Tpanel {
   // inactive picture and nothing is read (the form compiled into display lists).
   // Otherwise each button shows its state and the result is the index of the button
   // clicked in this frame (pressed and released over it), or -1.
+  // A click needs its press seen by this panel: the mouse is looked at once a frame.
   int DrawPanel(bool isStatic);
+  // The screen starts: pending presses, holds and half-made clicks are dropped.
+  void Forget();
 
   // 0 outside, 1 hover, 2 held, 3 released over the button after being held. The mouse
   // is read in window pixels and converted with the window size the panel was given.
+  // This form reads the button's level now and takes no press.
   int ButtonState(const TBouton& button) const;
+  int ButtonState(const TBouton& button, const TMouseLook& look) const;
 
   int ScreenWidth() const { return screenWidth_; }
   int ScreenHeight() const { return screenHeight_; }
@@ -59,4 +65,5 @@ class Tpanel {
   std::uint32_t backgroundTexture_ = 0;
   double tiltAngle_ = 0.0;
   double faceAngle_ = 0.0;
+  TScreenMouse mouse_;
 };

@@ -4,6 +4,7 @@ list(APPEND VELMORA_CORE_SOURCES
   frontend/TrackList.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   frontend/MenuTextures.cpp
+  frontend/ScreenMouse.cpp
   frontend/Upanel.cpp
   frontend/Umenu.cpp
   frontend/UmenuLoops.cpp

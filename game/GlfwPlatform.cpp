@@ -74,8 +74,14 @@ wnd::TWindowInfo TGlfwPlatform::OpenWindow(int width, int height, int depthBits,
   if (!window_ && monitor) window_ = glfwCreateWindow(width, height, "Velmora", nullptr, nullptr);
   if (!window_) return {};
   glfwMakeContextCurrent(window_);
-  glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
-  glfwSetInputMode(window_, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+  // No sticky mode: it turns every release into one more pending "pressed", which a later
+  // screen then reads. Short taps are caught by the callbacks instead.
+  glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_FALSE);
+  glfwSetInputMode(window_, GLFW_STICKY_MOUSE_BUTTONS, GLFW_FALSE);
+  glfwSetWindowUserPointer(window_, this);
+  glfwSetKeyCallback(window_, OnKey);
+  glfwSetMouseButtonCallback(window_, OnMouseButton);
+  ForgetPresses();
   glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
 
   // Vsync paces a 60 Hz display by itself; any other rate is paced by the limiter.
@@ -150,6 +156,31 @@ int TGlfwPlatform::GetKey(int key) {
   int code = MapKeyToGlfw3(key);
   if (!window_ || code == GLFW_KEY_UNKNOWN) return wnd::RELEASE;
   return glfwGetKey(window_, code) == GLFW_PRESS ? wnd::PRESS : wnd::RELEASE;
+}
+
+void TGlfwPlatform::OnKey(GLFWwindow* window, int key, int, int action, int) {
+  auto* self = static_cast<TGlfwPlatform*>(glfwGetWindowUserPointer(window));
+  // Auto-repeat is not a new press.
+  if (self && action == GLFW_PRESS) self->keyPresses_.Press(key);
+}
+
+void TGlfwPlatform::OnMouseButton(GLFWwindow* window, int button, int action, int) {
+  auto* self = static_cast<TGlfwPlatform*>(glfwGetWindowUserPointer(window));
+  if (self && action == GLFW_PRESS) self->buttonPresses_.Press(button);
+}
+
+bool TGlfwPlatform::KeyPressed(int key) {
+  int code = MapKeyToGlfw3(key);
+  return code != GLFW_KEY_UNKNOWN && keyPresses_.Take(code);
+}
+
+bool TGlfwPlatform::MouseButtonPressed(int button) {
+  return button == wnd::MOUSE_BUTTON_LEFT && buttonPresses_.Take(GLFW_MOUSE_BUTTON_LEFT);
+}
+
+void TGlfwPlatform::ForgetPresses() {
+  keyPresses_.Clear();
+  buttonPresses_.Clear();
 }
 
 // The cursor comes in window coordinates; the game works in framebuffer pixels,

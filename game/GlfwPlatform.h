@@ -32,6 +32,9 @@ class TGlfwPlatform : public wnd::TPlatform {
   int GetKey(int key) override;
   void GetMousePos(int& x, int& y) override;
   int GetMouseButton(int button) override;
+  bool KeyPressed(int key) override;
+  bool MouseButtonPressed(int button) override;
+  void ForgetPresses() override;
   void SetWindowTitle(const std::string& title) override;
   std::uint32_t GetTickCount() override;
   void MessageBox(const std::string& text, const std::string& caption) override;
@@ -51,6 +54,11 @@ class TGlfwPlatform : public wnd::TPlatform {
 
  private:
   void LimitFrameRate();
+  // GLFW's event callbacks: presses are counted as they come, however short.
+  static void OnKey(GLFWwindow* window, int key, int scancode, int action, int mods);
+  static void OnMouseButton(GLFWwindow* window, int button, int action, int mods);
+  wnd::TPressLog keyPresses_;     // by GLFW key code
+  wnd::TPressLog buttonPresses_;  // by GLFW button
   GLFWwindow* window_ = nullptr;
   bool initialised_ = false;
   bool paced_ = true;

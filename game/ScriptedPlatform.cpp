@@ -1,7 +1,7 @@
 #include "game/ScriptedPlatform.h"
 
 void TScriptedPlatform::Queue(const TInputState& state, int frames) {
-  if (frames > 0) queue_.emplace_back(state, frames);
+  if (frames > 0) queue_.push_back({state, frames, false, -1, false});
 }
 
 void TScriptedPlatform::QueueClick(int x, int y, int holdFrames) {
@@ -22,11 +22,19 @@ void TScriptedPlatform::QueueKey(int key, int frames) {
   Queue(TInputState{}, 1);
 }
 
+void TScriptedPlatform::QueueTap(int key, int frames) {
+  if (frames > 0) queue_.push_back({TInputState{}, frames, false, key, false});
+}
+
+void TScriptedPlatform::QueueTapClick(int x, int y, int frames) {
+  if (frames > 0) queue_.push_back({TInputState{{}, x, y, false}, frames, false, -1, true});
+}
+
 void TScriptedPlatform::QueueIdle(int frames) { Queue(TInputState{}, frames); }
 
 std::size_t TScriptedPlatform::QueuedFrames() const {
   std::size_t total = 0;
-  for (const auto& step : queue_) total += static_cast<std::size_t>(step.second);
+  for (const TStep& step : queue_) total += static_cast<std::size_t>(step.frames);
   return total;
 }
 
@@ -40,18 +48,37 @@ wnd::TWindowInfo TScriptedPlatform::OpenWindow(int width, int height, int, int s
 // keys and button are up and the pointer stays.
 void TScriptedPlatform::AdvanceScript() {
   if (queue_.empty()) {
+    DeliverEvents();
     input.keys.clear();
     input.button = false;
+    DeliverEvents();
     return;
   }
-  auto& [state, frames] = queue_.front();
-  TInputState next = state;
+  TStep& step = queue_.front();
+  TInputState next = step.state;
   if (next.mouseX < 0 || next.mouseY < 0) {
     next.mouseX = input.mouseX;
     next.mouseY = input.mouseY;
   }
+  // A step's taps come once, before its first frame.
+  if (!step.begun) {
+    if (step.tappedKey >= 0) keyPresses_.Press(step.tappedKey);
+    if (step.buttonTapped) buttonPresses_.Press(wnd::MOUSE_BUTTON_LEFT);
+    step.begun = true;
+  }
+  DeliverEvents();
   input = next;
-  if (--frames == 0) queue_.pop_front();
+  DeliverEvents();
+  if (--step.frames == 0) queue_.pop_front();
+}
+
+void TScriptedPlatform::DeliverEvents() {
+  for (int key : input.keys) {
+    if (!keysDelivered_.count(key)) keyPresses_.Press(key);
+  }
+  if (input.button && !buttonDelivered_) buttonPresses_.Press(wnd::MOUSE_BUTTON_LEFT);
+  keysDelivered_ = input.keys;
+  buttonDelivered_ = input.button;
 }
 
 void TScriptedPlatform::SwapBuffers() {
@@ -67,15 +94,18 @@ void TScriptedPlatform::PollEvents() {
   ++polls;
   now += pollMs;
   if (polls > maxPolls) throw TFrameLimitReached("scripted platform: poll limit reached");
+  if (onPoll) onPoll(*this);
 }
 
 void TScriptedPlatform::WaitEvents(int milliseconds) {
   ++polls;
   now += static_cast<std::uint32_t>(milliseconds > 0 ? milliseconds : 0);
   if (polls > maxPolls) throw TFrameLimitReached("scripted platform: poll limit reached");
+  if (onPoll) onPoll(*this);
 }
 
 int TScriptedPlatform::GetKey(int key) {
+  DeliverEvents();
   return input.keys.count(key) ? wnd::PRESS : wnd::RELEASE;
 }
 
@@ -85,5 +115,27 @@ void TScriptedPlatform::GetMousePos(int& x, int& y) {
 }
 
 int TScriptedPlatform::GetMouseButton(int button) {
+  DeliverEvents();
   return (button == wnd::MOUSE_BUTTON_LEFT && input.button) ? wnd::PRESS : wnd::RELEASE;
+}
+
+bool TScriptedPlatform::KeyPressed(int key) {
+  DeliverEvents();
+  return keyPresses_.Take(key);
+}
+
+bool TScriptedPlatform::MouseButtonPressed(int button) {
+  DeliverEvents();
+  return button == wnd::MOUSE_BUTTON_LEFT && buttonPresses_.Take(button);
+}
+
+void TScriptedPlatform::ForgetPresses() {
+  DeliverEvents();
+  keyPresses_.Clear();
+  buttonPresses_.Clear();
+}
+
+int TScriptedPlatform::PendingPresses(int key) {
+  DeliverEvents();
+  return keyPresses_.Pending(key);
 }

@@ -14,6 +14,8 @@
 
 #include "game/Window.h"
 
+// What is down during a frame. Keys and button going down between two frames are
+// presses, as GLFW's callbacks report them.
 struct TInputState {
   std::set<int> keys;
   int mouseX = -1;  // -1 leaves the pointer where it is
@@ -50,6 +52,8 @@ class TScriptedPlatform : public wnd::TPlatform {
 
   // Called after every swap, once the queued input for the next frame is in place.
   std::function<void(TScriptedPlatform&)> onSwap;
+  // Called after every poll or wait that draws nothing.
+  std::function<void(TScriptedPlatform&)> onPoll;
 
   // Input as the game reads it now.
   TInputState input{{}, 0, 0, false};
@@ -60,8 +64,19 @@ class TScriptedPlatform : public wnd::TPlatform {
   void QueueClick(int x, int y, int holdFrames = 3);
   // Queues a key held for `frames` swaps, then released.
   void QueueKey(int key, int frames = 3);
+  // A tap is a press and its release both coming between two frames: GLFW reports the
+  // press, and no level ever shows it.
+  // Queues a key tapped before the next frame, then `frames` idle swaps.
+  void QueueTap(int key, int frames = 1);
+  // Queues a click begun and ended between two frames over (x, y).
+  void QueueTapClick(int x, int y, int frames = 1);
   // Queues `frames` swaps with nothing held (the pointer stays where it is).
   void QueueIdle(int frames);
+  // A press and release that happen now, before the game next looks.
+  void Tap(int key) { keyPresses_.Press(key); }
+  void TapButton() { buttonPresses_.Press(wnd::MOUSE_BUTTON_LEFT); }
+  // Presses of the key waiting for someone to ask.
+  int PendingPresses(int key);
   bool QueueEmpty() const { return queue_.empty(); }
   void ClearQueue() { queue_.clear(); }
   std::size_t QueuedFrames() const;
@@ -77,6 +92,9 @@ class TScriptedPlatform : public wnd::TPlatform {
   int GetKey(int key) override;
   void GetMousePos(int& x, int& y) override;
   int GetMouseButton(int button) override;
+  bool KeyPressed(int key) override;
+  bool MouseButtonPressed(int button) override;
+  void ForgetPresses() override;
   void SetWindowTitle(const std::string& title) override { titles.push_back(title); }
   std::uint32_t GetTickCount() override { return now; }
   void MessageBox(const std::string& text, const std::string& caption) override {
@@ -95,6 +113,20 @@ class TScriptedPlatform : public wnd::TPlatform {
   virtual void PresentFrame() {}
 
  private:
+  struct TStep {
+    TInputState state;
+    int frames = 0;
+    bool begun = false;
+    int tappedKey = -1;  // -1: none
+    bool buttonTapped = false;
+  };
   void AdvanceScript();
-  std::deque<std::pair<TInputState, int>> queue_;
+  // Turns what changed in `input` since the game last looked into presses: tests may
+  // also set `input` directly.
+  void DeliverEvents();
+  std::deque<TStep> queue_;
+  std::set<int> keysDelivered_;
+  bool buttonDelivered_ = false;
+  wnd::TPressLog keyPresses_;
+  wnd::TPressLog buttonPresses_;
 };

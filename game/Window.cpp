@@ -16,6 +16,9 @@ class THeadlessPlatform : public TPlatform {
   int GetKey(int) override { return RELEASE; }
   void GetMousePos(int& x, int& y) override { x = y = 0; }
   int GetMouseButton(int) override { return RELEASE; }
+  bool KeyPressed(int) override { return false; }
+  bool MouseButtonPressed(int) override { return false; }
+  void ForgetPresses() override {}
   void SetWindowTitle(const std::string&) override {}
   std::uint32_t GetTickCount() override { return sys::MonotonicMilliseconds(); }
   void MessageBox(const std::string& text, const std::string& caption) override {
@@ -39,6 +42,18 @@ THeadlessPlatform& Headless() {
 TPlatform* current = nullptr;
 
 }  // namespace
+
+bool TPressLog::Take(int code) {
+  auto found = counts_.find(code);
+  if (found == counts_.end() || found->second == 0) return false;
+  found->second = 0;
+  return true;
+}
+
+int TPressLog::Pending(int code) const {
+  auto found = counts_.find(code);
+  return found == counts_.end() ? 0 : found->second;
+}
 
 TPlatform& Platform() { return current ? *current : Headless(); }
 

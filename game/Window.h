@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 
@@ -57,9 +58,17 @@ class TPlatform {
     (void)milliseconds;
     PollEvents();
   }
-  virtual int GetKey(int key) = 0;  // PRESS while down (or tapped since the last poll)
+  // Input has two meanings. Levels: PRESS while the key or button is down now (what the
+  // flight reads). Presses: whether it went down since the last time anyone asked about
+  // it, so a tap shorter than a frame is seen once, and a press is never seen twice.
+  // A screen that starts forgets every pending press, so nothing pressed on an earlier
+  // screen (or while nothing was reading) acts on it.
+  virtual int GetKey(int key) = 0;
   virtual void GetMousePos(int& x, int& y) = 0;  // framebuffer pixels from the top-left
   virtual int GetMouseButton(int button) = 0;
+  virtual bool KeyPressed(int key) = 0;
+  virtual bool MouseButtonPressed(int button) = 0;
+  virtual void ForgetPresses() = 0;
   virtual void SetWindowTitle(const std::string& title) = 0;
 
   // System services.
@@ -76,6 +85,19 @@ class TPlatform {
 
  protected:
   std::mt19937 rng_{20261208u};
+};
+
+// Counts the presses each key or button code has had since it was last asked about.
+class TPressLog {
+ public:
+  void Press(int code) { ++counts_[code]; }
+  // True, once, when the code had a press since the last Take.
+  bool Take(int code);
+  void Clear() { counts_.clear(); }
+  int Pending(int code) const;
+
+ private:
+  std::map<int, int> counts_;
 };
 
 // The platform in use. Until one is installed, a headless platform answers (no window,
@@ -102,6 +124,9 @@ inline void WaitEvents(int milliseconds) { Platform().WaitEvents(milliseconds); 
 inline int GetKey(int key) { return Platform().GetKey(key); }
 inline void GetMousePos(int& x, int& y) { Platform().GetMousePos(x, y); }
 inline int GetMouseButton(int button) { return Platform().GetMouseButton(button); }
+inline bool KeyPressed(int key) { return Platform().KeyPressed(key); }
+inline bool MouseButtonPressed(int button) { return Platform().MouseButtonPressed(button); }
+inline void ForgetPresses() { Platform().ForgetPresses(); }
 inline void SetWindowTitle(const std::string& title) { Platform().SetWindowTitle(title); }
 inline std::uint32_t GetTickCount() { return Platform().GetTickCount(); }
 inline void MessageBox(const std::string& text, const std::string& caption) {

@@ -64,6 +64,7 @@ class Tworld : public IMode {
   int TimeLeft() const { return timeLeft_; }
   int InitialTime() const { return initialTime_; }
   const std::string& MusicPath() const { return musicPath_; }
+  const TSound& Sound() const { return *sound_; }
   int CaughtCount() const;
   int RingCount() const;
   const TMap& Map() const { return *map_; }

@@ -141,7 +141,9 @@ void TScreenplay::PlayVideo(const T_video& video) { wnd::StartProgram(video.vide
 void TScreenplay::WaitVideo(int seconds) {
   std::uint32_t mark = wnd::GetTickCount();
   int counted = 0;
-  while (wnd::GetKey(wnd::KEY_SPACE) != wnd::PRESS && counted <= seconds &&
+  // Space held or tapped during the race before is no wish to skip this film.
+  wnd::ForgetPresses();
+  while (!wnd::KeyPressed(wnd::KEY_SPACE) && counted <= seconds &&
          wnd::ProgramRunning()) {
     if (wnd::GetTickCount() - mark >= 1000) {
       mark = wnd::GetTickCount();
@@ -156,6 +158,8 @@ int TScreenplay::RunSaveScreen(int nextSeason) {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glDisable(GL_LIGHTING);
   int choice = -1;
+  // A click made during the race or its end sequence is not a choice of slot.
+  savePanel_->Forget();
   while (choice < 0) {
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);

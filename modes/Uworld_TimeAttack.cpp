@@ -138,6 +138,8 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
   bool running = true;
   bool overlayOpen = false;
   result.clear();
+  // Keys and clicks pressed on the menu or while the race was loading are not the race's.
+  wnd::ForgetPresses();
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
   while (running) {
@@ -176,7 +178,10 @@ void TTimeAttack::DrawWorld(bool overlayOpen) {
 void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& result) {
   running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
   if (!running) result = "MENU";
-  if (wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS) overlayOpen = true;
+  if (!overlayOpen && wnd::KeyPressed(wnd::KEY_ESC)) {
+    overlayOpen = true;
+    options_->Forget();
+  }
   DrawCraft();
   DrawWorld(overlayOpen);
   hud_->DrawFrame(CompassFor(cameraOffset_, physics_->Rotation(1)), CaughtCount(), false,
@@ -188,6 +193,9 @@ void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& resul
       running = false;
     } else if (result == "RETURN GAME") {
       overlayOpen = false;
+      // The overlay's piece was only for the pause: the rest of the race (and the next
+      // race on this course) has the course's own music.
+      sound_->PlayMusic(musicPath_, *musicCell_);
     }
   } else {
     TickClock();

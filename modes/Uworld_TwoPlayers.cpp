@@ -155,6 +155,8 @@ void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
   bool running = true;
   bool overlayOpen = false;
   result.clear();
+  // Keys and clicks pressed on the menu or while the race was loading are not the race's.
+  wnd::ForgetPresses();
   while (running) RunLocalFrame(running, overlayOpen, result);
   glDisable(GL_DEPTH_TEST);
   FadeToWhite();
@@ -202,7 +204,10 @@ void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
 
 void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& result) {
   running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
-  if (wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS) overlayOpen = true;
+  if (!overlayOpen && wnd::KeyPressed(wnd::KEY_ESC)) {
+    overlayOpen = true;
+    options_->Forget();
+  }
   DrawHalf(1, overlayOpen);
   DrawHalf(2, overlayOpen);
   if (overlayOpen) {

@@ -37,6 +37,8 @@ class TSound {
   void PlayMusic(const std::string& file, int volume);
 
   bool MusicOn() const { return musicOn_; }
+  // The music playing, with '/' separators.
+  const std::string& MusicFile() const { return musicFile_; }
   bool EffectsOn() const { return effectsOn_; }
 
  private:

@@ -10,6 +10,7 @@ VELMORA_PACKAGES=(
   libcairo2-dev fonts-dejavu-core libmp3lame-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
+  xfonts-base  # the misc-fixed fonts: without them SDL shows no message box on a bare X server
 )
 
 velmora_missing_packages() {

@@ -41,6 +41,8 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.messages.clear();
   p.startedPrograms.clear();
   p.onSwap = nullptr;
+  p.onPoll = nullptr;
+  p.ForgetPresses();
   p.captureFrames = false;
   p.capturedFrame.clear();
   glViewport(0, 0, 1024, 768);

@@ -9,7 +9,9 @@
 
 #include "modes/TrackFile.h"
 #include "modes/Uworld.h"
+#include "sound/USound.h"
 #include "tests/gl/GlTestSupport.h"
+#include "tests/gl/MenuPictureCheck.h"
 #include "world/CourseGen.h"
 #include "world/Uinterface.h"
 #include "world/UphysicEngine3.h"
@@ -21,11 +23,12 @@ namespace {
 
 // A course over the winter terrain with the given rings (at most 10 s on the clock).
 std::string WriteCourse(const std::string& name, const std::vector<T_point>& origins,
-                        int initialTime = 10) {
+                        int initialTime = 10,
+                        const std::string& music = "sounds/Background01.mp3") {
   TTrackData data;
   data.heightmapPath = "screenplay_data/winter/winter.bmp";
   data.initialTime = initialTime;
-  data.musicPath = "sounds/Background01.mp3";
+  data.musicPath = music;
   data.terrain.heightmapPath = data.heightmapPath;
   data.terrain.accuracy = 0.5;
   data.terrain.cellSize = 10;
@@ -126,6 +129,45 @@ TEST_F(RaceModesTest, EscapeOpensTheOverlayWhichStopsTheClockAndCanLeaveTheRace)
   EXPECT_EQ(result, "MENU RETURNL");
   EXPECT_EQ(race->TimeLeft(), 10);  // not one second counted while it was open
   EXPECT_EQ(race->Score(), 0);      // no time bonus for leaving
+}
+
+// Presses from before the race or the overlay are not theirs: an Escape pending from the
+// menu opens no overlay, and a click made during the race (which reads no mouse) is no
+// click on the overlay that opens later. Closing the overlay brings back the course's
+// own music.
+TEST_F(RaceModesTest, TheOverlayTakesOnlyItsOwnPressesAndGivesTheMusicBack) {
+  const std::string music = "sounds/course_tune.mp3";
+  auto race = TTimeAttack::CreateFromTrack(
+      Entry(WriteCourse("tune", {{0, 195, -900}}, 10, music)), 1024, 768, 255, 0);
+  const int leaveX = static_cast<int>(704 * 1.28), leaveY = static_cast<int>(536 * 1.28);
+  TScriptCheckpoints checks(platform);
+  int pausedAt = -1;
+  platform.Tap(wnd::KEY_ESC);  // left over from the menu
+  platform.QueueIdle(20);
+  checks.Here([&] {
+    EXPECT_LT(race->TimeLeft(), 10);  // the clock runs: no overlay
+    EXPECT_EQ(race->Sound().MusicFile(), music);
+  });
+  platform.QueueTapClick(leaveX, leaveY, 2);  // the race reads no mouse
+  platform.QueueKey(wnd::KEY_ESC, 2);
+  platform.QueueIdle(30);
+  checks.Here([&] {
+    pausedAt = race->TimeLeft();
+    EXPECT_EQ(race->Sound().MusicFile(), kDefaultMusic);
+  });
+  platform.QueueClick(512, 686);  // back to the race
+  platform.QueueIdle(20);
+  checks.Here([&] {
+    EXPECT_EQ(race->TimeLeft(), pausedAt - 2);
+    EXPECT_EQ(race->Sound().MusicFile(), music);
+  });
+  platform.QueueKey(wnd::KEY_ESC, 2);
+  platform.QueueClick(leaveX, leaveY);
+  checks.Arm();
+  std::string result;
+  race->Run(255, result);
+  EXPECT_EQ(result, "MENU RETURNL");
+  EXPECT_EQ(checks.Ran(), 3);
 }
 
 TEST_F(RaceModesTest, AGeneratedCourseIsKeptAndReadsBackIntoTheSameRings) {
