@@ -43,15 +43,17 @@ bool TRelayRegistry::Listening(int number, std::int64_t nowMs) const {
 }
 
 // A new address takes the next free slot, or the slot of a player gone silent; with two
-// players still talking it is a third address and gets nothing.
+// players still talking it is a third address and gets nothing (0).
+int TRelayRegistry::NextSlot(std::int64_t nowMs) const {
+  return count_ < 2 ? count_ + 1 : AbandonedSlot(nowMs);
+}
+
 int TRelayRegistry::Register(const std::string& source, std::int64_t nowMs) {
-  int slot = 0;
-  if (count_ < 2) {
-    slot = ++count_;
+  const int slot = NextSlot(nowMs);
+  if (slot == 0) return 0;
+  if (slot > count_) {
+    count_ = slot;
     for (int n = 1; n <= count_; ++n) players_[n].playerCount = count_;
-  } else {
-    slot = AbandonedSlot(nowMs);
-    if (slot == 0) return 0;
   }
   addresses_[static_cast<std::size_t>(slot - 1)] = source;
   return slot;
@@ -71,8 +73,10 @@ TRelayVerdict TRelayRegistry::Receive(const std::uint8_t* data, std::size_t size
   if (!received) return Refuse(CheckDatagram(data, size));
   TRelayVerdict verdict;
   verdict.sender = SlotOf(source);
-  // A newcomer writes 0; a registered player 0 or its own number.
-  if (received->number != 0 && received->number != verdict.sender) {
+  // A player writes 0 or its own number; a newcomer's own number is the slot it is about
+  // to take. Anything else is a record that came back from somewhere (a reflection).
+  const int expected = verdict.sender != 0 ? verdict.sender : NextSlot(nowMs);
+  if (received->number != 0 && received->number != expected) {
     return Refuse(TDatagramFault::kReflected);
   }
   if (verdict.sender == 0) {

@@ -45,6 +45,7 @@ class TRelayRegistry {
 
  private:
   int SlotOf(const std::string& source) const;
+  int NextSlot(std::int64_t nowMs) const;
   int Register(const std::string& source, std::int64_t nowMs);
   int AbandonedSlot(std::int64_t nowMs) const;
   bool Listening(int number, std::int64_t nowMs) const;
