@@ -21,9 +21,18 @@ int StateInside(const TBouton& button, bool leftDown) {
 
 }  // namespace
 
+// A menu face fills the window's height at 4:3: a wider window shows bars beside it, a
+// narrower one crops its sides. The pointer is read in the face's own units.
+int FaceVirtualX(int mouseX, int screenWidth, int screenHeight) {
+  const double faceWidth = screenHeight * 4.0 / 3.0;
+  if (faceWidth <= 0.0) return 0;
+  const double left = (screenWidth - faceWidth) / 2.0;
+  return static_cast<int>(std::nearbyint((mouseX - left) / faceWidth * kVirtualWidth));
+}
+
 int PanelButtonState(const TBouton& button, int mouseX, int mouseY, bool leftDown,
                      int screenWidth, int screenHeight) {
-  int vx = ToVirtual(mouseX, screenWidth, kVirtualWidth);
+  int vx = FaceVirtualX(mouseX, screenWidth, screenHeight);
   int vy = ToVirtual(mouseY, screenHeight, kVirtualHeight);
   if (vx < button.x || vx > button.x + button.width || vy < button.y ||
       vy > button.y + button.height) {

@@ -21,6 +21,9 @@ inline constexpr int kButtonReleased = 3;  // up again over it after being held:
 
 // Window pixel to virtual unit, to the nearest unit (halves to the even neighbour).
 int ToVirtual(int pixel, int windowSize, int virtualSize);
+// The pointer's x in the 800 virtual units of a menu face, which fills the window's
+// height at 4:3 and stands centred in it.
+int FaceVirtualX(int mouseX, int screenWidth, int screenHeight);
 
 // A menu button (virtual units, y down); edges count as inside.
 int PanelButtonState(const TBouton& button, int mouseX, int mouseY, bool leftDown,

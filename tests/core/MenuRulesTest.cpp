@@ -60,6 +60,25 @@ TEST(MenuHitTest, EdgesCountAsInsideAndFillersStayOutOfReach) {
   EXPECT_EQ(PanelButtonState(corner, 1, 0, false, 1024, 768), kButtonOutside);
 }
 
+// The faces fill the window's height at 4:3, with bars beside them on a wide screen and
+// their sides cropped on a narrower one: a click hits the button drawn under it.
+TEST(MenuHitTest, OnOtherWindowShapesTheClickHitsTheButtonDrawnUnderIt) {
+  TBouton one = Button(51, 197, 250, 90);  // main menu, one player
+  // 1920 x 1080: the face is 1440 wide from x = 240, 1.8 pixels a unit.
+  EXPECT_EQ(FaceVirtualX(240, 1920, 1080), 0);
+  EXPECT_EQ(FaceVirtualX(1680, 1920, 1080), 800);
+  EXPECT_EQ(PanelButtonState(one, 557, 436, false, 1920, 1080), kButtonHover);
+  EXPECT_EQ(PanelButtonState(one, 300, 436, false, 1920, 1080), kButtonOutside);
+  EXPECT_EQ(PanelButtonState(Button(0, 0, 800, 600), 100, 436, false, 1920, 1080),
+            kButtonOutside)
+      << "the bar beside the face holds no button";
+  // 1280 x 1024: the face is 1365 wide and starts 43 pixels left of the window.
+  EXPECT_EQ(FaceVirtualX(0, 1280, 1024), 25);
+  EXPECT_EQ(FaceVirtualX(640, 1280, 1024), 400);
+  // 4:3 windows keep the plain scale.
+  for (int x : {0, 65, 511, 1023}) EXPECT_EQ(FaceVirtualX(x, 1024, 768), ToVirtual(x, 1024, 800));
+}
+
 TEST(MenuHitTest, AClickNeedsPressAndReleaseOverTheSameButton) {
   TBouton b = Button(400, 300, 100, 100);  // pixels 512..640, 384..512
   // Pressed elsewhere, dragged on, released on it: a click.

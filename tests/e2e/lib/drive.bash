@@ -12,8 +12,12 @@ fail() {
 
 read -r SCREEN_W SCREEN_H < <(xdotool getdisplaygeometry)
 
-# Menu positions are virtual units of an 800 x 600 screen.
-px() { echo $(($1 * SCREEN_W / 800)) $(($2 * SCREEN_H / 600)); }
+# Menu positions are virtual units of an 800 x 600 face, which fills the screen's height
+# at 4:3 and stands centred (bars beside it on a wide screen).
+px() {
+  local face=$((SCREEN_H * 4 / 3))
+  echo $(((SCREEN_W - face) / 2 + $1 * face / 800)) $(($2 * SCREEN_H / 600))
+}
 
 click_virtual() {
   local x y
