@@ -28,21 +28,6 @@ void EnsureGlWindow() {
   }
 }
 
-// A mesh leaves its last material (and the colour it tracks) behind; each test starts
-// from the material a fresh context has, as the game does.
-void ResetMaterial() {
-  const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-  const GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
-  const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
-  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-}
-
 TScriptedGlPlatform& FreshGlPlatform() {
   EnsureGlWindow();
   TScriptedGlPlatform& p = *platform;
@@ -66,7 +51,6 @@ TScriptedGlPlatform& FreshGlPlatform() {
   Tgame::InitProjection(1024, 768);
   Tgame::InitBlending();
   Tgame::InitLights();
-  ResetMaterial();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   return p;
 }
