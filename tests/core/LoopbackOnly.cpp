@@ -100,9 +100,9 @@ TEST(LoopbackOnly, OnlyTheLoopbackRangeAndLocalFamiliesPass) {
   EXPECT_FALSE(v4("126.255.255.255"));
   EXPECT_FALSE(v4("0.0.0.0"));
   EXPECT_FALSE(v4("192.0.2.7"));
-  EXPECT_FALSE(v4("255.255.255.255"));
+  EXPECT_FALSE(v4("198.51.100.255"));
   EXPECT_TRUE(v6("::ffff:127.0.0.1"));
-  EXPECT_FALSE(v6("::ffff:10.0.0.1"));
+  EXPECT_FALSE(v6("::ffff:198.51.100.1"));
   EXPECT_FALSE(v6("::1"));
   EXPECT_FALSE(v6("2001:db8::1"));
   sockaddr_in shortOne{};
