@@ -3,7 +3,7 @@
 # Sourced, not run: the caller has `set -euo pipefail` and is in the repository root.
 
 VELMORA_PACKAGES=(
-  build-essential cmake ninja-build pkg-config git python3
+  build-essential cmake ninja-build pkg-config git python3 ccache
   clang libclang-rt-14-dev
   libglfw3-dev libgl-dev libglu1-mesa-dev libjpeg-dev
   libsdl2-dev libsdl2-mixer-dev libasio-dev
@@ -45,7 +45,11 @@ velmora_install_packages() {
 velmora_build() {
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  # ccache keeps compiled objects between builds, also across clones of the repository:
+  # paths are taken relative to the clone and the build folder is left out of the hash.
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
   cmake --build build --parallel "$jobs"
 }
 
