@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "assets/ImageJpeg.h"
-#include "game/Paths.h"
+#include "platform/Paths.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "assets/Lstr.h"
-#include "game/Paths.h"
+#include "platform/Paths.h"
 
 namespace {
 

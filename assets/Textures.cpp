@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 
 #include "assets/Image.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 bool LoadTexture(const std::string& fileName, std::uint32_t& texture) {
   const TDecodeResult result = DecodeImageFile(fileName);

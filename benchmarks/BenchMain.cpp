@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "benchmarks/BenchSupport.h"
-#include "game/GlfwPlatform.h"
 #include "game/Ugame.h"
+#include "platform/GlfwPlatform.h"
 
 namespace {
 bool hasGl = false;

@@ -12,9 +12,9 @@
 
 #include "benchmarks/BenchSupport.h"
 #include "frontend/TrackList.h"
-#include "game/Window.h"
 #include "modes/TrackFile.h"
 #include "modes/Uworld.h"
+#include "platform/Window.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
 #include "world/UphysicEngine3.h"

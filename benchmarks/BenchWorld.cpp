@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "benchmarks/BenchSupport.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 #include "tools/writers/ImageWriters.h"
 #include "tools/writers/MeshWriter.h"
 #include "world/CourseGen.h"

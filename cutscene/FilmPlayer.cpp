@@ -12,7 +12,7 @@
 #include "cutscene/FilmTrack.h"
 #include "cutscene/Screenshot.h"
 #include "cutscene/Timeline.h"
-#include "game/GlfwPlatform.h"
+#include "platform/GlfwPlatform.h"
 #include "sound/USound.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/Textures.h"
-#include "game/Paths.h"
+#include "platform/Paths.h"
 
 TTextureSet::~TTextureSet() {
   if (!owned_.empty()) glDeleteTextures(static_cast<GLsizei>(owned_.size()), owned_.data());

@@ -1,7 +1,7 @@
 #include "frontend/ScreenMouse.h"
 
 #include "frontend/MenuRules.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 TMouseLook TScreenMouse::Look() {
   TMouseLook look;

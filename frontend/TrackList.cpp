@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "assets/Lstr.h"
-#include "game/Paths.h"
-#include "game/Window.h"
+#include "platform/Paths.h"
+#include "platform/Window.h"
 
 namespace {
 

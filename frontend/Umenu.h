@@ -17,11 +17,11 @@
 
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
+#include "frontend/MenuInterface.h"
 #include "frontend/MenuRules.h"
 #include "frontend/MenuTables.h"
 #include "frontend/MenuTextures.h"
 #include "frontend/Upanel.h"
-#include "game/ModeLoop.h"
 
 class TMenu : public IMenu {
  public:

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "frontend/Umenu.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "frontend/Umenu.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "assets/Textures.h"
 #include "frontend/MenuRules.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 Tpanel::Tpanel(int screenWidth, int screenHeight, TTab_bouton buttons,
                const std::string& backgroundPath)

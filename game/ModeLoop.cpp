@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "assets/Lstr.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 std::string UpperCase(const std::string& text) {
   std::string upper = text;

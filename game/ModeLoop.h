@@ -7,26 +7,8 @@
 #include <vector>
 
 #include "assets/Utype.h"
-
-// What the shell asks of the menu.
-class IMenu {
- public:
-  virtual ~IMenu() = default;
-  virtual void RunMenu(std::string& result) = 0;
-  virtual const T_Tab_TrackFile& TrackFiles() const = 0;
-  virtual int TrackIndex() const = 0;
-  virtual int MusicVolume() const = 0;
-  virtual int EffectsVolume() const = 0;
-};
-
-// What the shell asks of a game mode (time attack, two players, story).
-class IMode {
- public:
-  virtual ~IMode() = default;
-  virtual void Run(int effectsVolume, std::string& result) = 0;
-  // The split-screen race has a loop of its own; other modes run their Run.
-  virtual void RunLocal(int effectsVolume, std::string& result) { Run(effectsVolume, result); }
-};
+#include "frontend/MenuInterface.h"
+#include "modes/ModeInterface.h"
 
 class IModeFactory {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/ModeLoop.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 class Tgame {
  public:

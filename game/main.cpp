@@ -5,9 +5,9 @@
 #include <string>
 
 #include "game/GameFactory.h"
-#include "game/GlfwPlatform.h"
-#include "game/SystemServices.h"
 #include "game/Ugame.h"
+#include "platform/GlfwPlatform.h"
+#include "platform/SystemServices.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "saves/ScoreLimit.h"
+
 // Whole seconds counted down with the tick count. At most one second is counted per
 // frame and the mark moves to the present, so every counted second lasts at least 1000 ms.
 struct TRaceClock {
@@ -39,9 +41,6 @@ inline bool RaceRunning(int timeLeft, int ringCount, int caughtCount) {
 }
 
 inline bool RaceWon(int ringCount, int caughtCount) { return caughtCount > ringCount - 1; }
-
-// The highest score a game keeps: scores stop growing there instead of overflowing.
-inline constexpr int kMaxScore = 999'999'999;
 
 // 10 a ring plus the score carried in, plus the seconds left plus one unless the player
 // left through the overlay (a race that ran out of time ends at -1 and gets nothing).

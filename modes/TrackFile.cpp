@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "game/Paths.h"
+#include "platform/Paths.h"
 #include "saves/SlotWriter.h"
 
 namespace {

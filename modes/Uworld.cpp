@@ -5,9 +5,9 @@
 
 #include "assets/Textures.h"
 #include "frontend/UGameOptions.h"
-#include "game/Window.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
+#include "platform/Window.h"
 #include "sound/USound.h"
 #include "world/CraftView.h"
 #include "world/Uinterface.h"

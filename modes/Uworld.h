@@ -11,7 +11,7 @@
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
 #include "frontend/MenuTextures.h"
-#include "game/ModeLoop.h"
+#include "modes/ModeInterface.h"
 #include "net/PersoRecord.h"
 #include "saves/USave.h"
 #include "world/HudLayout.h"

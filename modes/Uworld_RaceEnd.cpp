@@ -2,9 +2,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "game/Window.h"
 #include "modes/RaceRules.h"
 #include "modes/Uworld.h"
+#include "platform/Window.h"
 
 namespace {
 

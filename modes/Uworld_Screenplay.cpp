@@ -7,9 +7,9 @@
 
 #include "frontend/TrackList.h"
 #include "frontend/Upanel.h"
-#include "game/Window.h"
 #include "modes/RaceRules.h"
 #include "modes/Uworld.h"
+#include "platform/Window.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <exception>
 
 #include "frontend/UGameOptions.h"
-#include "game/Window.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
 #include "modes/Uworld.h"
+#include "platform/Window.h"
 #include "sound/USound.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"

@@ -7,8 +7,8 @@
 
 #include "assets/Textures.h"
 #include "frontend/UGameOptions.h"
-#include "game/Paths.h"
-#include "game/Window.h"
+#include "platform/Paths.h"
+#include "platform/Window.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
 #include "modes/NetRaceCore.h"

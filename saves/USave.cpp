@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "modes/RaceRules.h"
+#include "saves/ScoreLimit.h"
 
 namespace {
 

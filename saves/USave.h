@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "game/Window.h"
+#include "platform/Window.h"
 #include "saves/SlotWriter.h"
 
 struct Tsavedgame {

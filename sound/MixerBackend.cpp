@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "game/Paths.h"
+#include "platform/Paths.h"
 #include "sound/USound.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "assets/Lgeometry.h"
 #include "assets/Lnb.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "assets/Lnb.h"
-#include "game/Paths.h"
+#include "platform/Paths.h"
 
 namespace {
 

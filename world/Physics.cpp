@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "assets/Lgeometry.h"
-#include "game/Window.h"
+#include "platform/Window.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "game/Window.h"
+#include "platform/Window.h"
 
 TphysicEngine::TphysicEngine(int viewportWidth, int viewportHeight, T_point start,
                              const T_bounding_box& /*craftBox*/, const TRing_tab& /*rings*/,

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frontend/TrackList.h"
-#include "game/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "tools/writers/ByteWriter.h"
 
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "game/ModeLoop.h"
-#include "game/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <limits>
 #include <set>
 
-#include "game/Window.h"
 #include "modes/NetRaceCore.h"
+#include "platform/Window.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/Paths.h"
+#include "platform/Paths.h"
 
 namespace fs = std::filesystem;
 

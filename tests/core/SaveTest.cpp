@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "saves/USave.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "game/SystemServices.h"
+#include "platform/SystemServices.h"
 
 namespace fs = std::filesystem;
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "game/ScriptedPlatform.h"
 #include "modes/TrackFile.h"
+#include "platform/ScriptedPlatform.h"
 #include "world/Autopilot.h"
 #include "world/Course.h"
 #include "world/CourseGen.h"

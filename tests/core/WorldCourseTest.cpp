@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "assets/Lgeometry.h"
-#include "game/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "world/Course.h"
 #include "world/CourseGen.h"
 

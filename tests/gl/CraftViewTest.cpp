@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "assets/ULoaderObj.h"
-#include "game/Window.h"
 #include "modes/TrackFile.h"
 #include "modes/Uworld.h"
+#include "platform/Window.h"
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"
 #include "world/UphysicEngine3.h"

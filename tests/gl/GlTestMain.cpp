@@ -8,8 +8,8 @@
 #include <string>
 #include <memory>
 
-#include "game/GlfwPlatform.h"
 #include "game/Ugame.h"
+#include "platform/GlfwPlatform.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace {

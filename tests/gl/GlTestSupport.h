@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/ScriptedGlPlatform.h"
+#include "platform/ScriptedGlPlatform.h"
 
 TScriptedGlPlatform& GlPlatform();
 // Clears the script, the records and the clock, and restores the start-up GL state.

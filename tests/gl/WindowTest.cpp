@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "game/GlfwPlatform.h"
 #include "game/Ugame.h"
+#include "platform/GlfwPlatform.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "assets/Image.h"
-#include "game/Paths.h"
+#include "platform/Paths.h"
 #include "tools/pictures/Generator.h"
 #include "tools/pictures/RacePictures.h"
 #include "tools/writers/ByteWriter.h"

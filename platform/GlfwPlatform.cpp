@@ -1,4 +1,4 @@
-#include "game/GlfwPlatform.h"
+#include "platform/GlfwPlatform.h"
 
 #include <GLFW/glfw3.h>
 #include <SDL2/SDL.h>
@@ -9,7 +9,7 @@
 #include <random>
 #include <thread>
 
-#include "game/SystemServices.h"
+#include "platform/SystemServices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/Paths.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <cctype>

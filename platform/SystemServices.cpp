@@ -1,4 +1,4 @@
-#include "game/SystemServices.h"
+#include "platform/SystemServices.h"
 
 #include <signal.h>
 #include <sys/stat.h>

@@ -2,8 +2,8 @@
 // scripted, the frames are drawn and presented for real, so pixels can be read back.
 #pragma once
 
-#include "game/GlfwPlatform.h"
-#include "game/ScriptedPlatform.h"
+#include "platform/GlfwPlatform.h"
+#include "platform/ScriptedPlatform.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "game/ScriptedGlPlatform.h"
+#include "platform/ScriptedGlPlatform.h"
 
 #include <GL/gl.h>
 

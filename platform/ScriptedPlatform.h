@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/Window.h"
+#include "platform/Window.h"
 
 // What is down during a frame. Keys and button going down between two frames are
 // presses, as GLFW's callbacks report them.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/Window.h"
+#include "platform/Window.h"
 
 namespace sys {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/Window.h"
+#include "platform/Window.h"
 
 struct GLFWwindow;
 

@@ -1,6 +1,6 @@
-#include "game/Window.h"
+#include "platform/Window.h"
 
-#include "game/SystemServices.h"
+#include "platform/SystemServices.h"
 
 namespace wnd {
 

@@ -1,4 +1,4 @@
-#include "game/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 
 void TScriptedPlatform::Queue(const TInputState& state, int frames) {
   if (frames > 0) queue_.push_back({state, frames, false, -1, false});

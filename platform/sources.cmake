@@ -1,0 +1,8 @@
+list(APPEND VELMORA_CORE_SOURCES
+  platform/Window.cpp
+  platform/SystemServices.cpp
+  platform/ScriptedPlatform.cpp
+  platform/Paths.cpp)
+list(APPEND VELMORA_GFX_SOURCES
+  platform/GlfwPlatform.cpp
+  platform/ScriptedGlPlatform.cpp)
