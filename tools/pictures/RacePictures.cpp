@@ -212,9 +212,9 @@ void WriteOverlay(TPictureOutput& out) {
   }
 }
 
-// The network race's notice when the other player stops answering: a plaque shown
-// across the top of the view (half the window wide, 8% of its height).
-void WriteLanNotice(TPictureOutput& out) {
+// A notice of the network race on a gold-rimmed night plaque, shown across the top of
+// the view (half the window wide, 8% of its height).
+void WriteLanPlaque(TPictureOutput& out, const char* path, const char* text, double size) {
   TCanvas canvas(512, 64, 512, 61);
   cairo_t* cr = canvas.Cr();
   RoundedRectPath(cr, 2, 2, 508, 57, 14);
@@ -223,24 +223,20 @@ void WriteLanNotice(TPictureOutput& out) {
   RoundedRectPath(cr, 6, 6, 500, 49, 11);
   SetColour(cr, palette::kNight, 0.95);
   cairo_fill(cr);
-  TTextStyle style{fonts::kLabel, 26, palette::kCream, palette::kPaleGold, palette::kInk, 2, 470, 0};
-  DrawText(cr, "The other player has left the race", 256, 30.5, style);
-  out.Tga("img/lan/gone.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+  TTextStyle style{fonts::kLabel, size, palette::kCream, palette::kPaleGold, palette::kInk, 2, 470, 0};
+  DrawText(cr, text, 256, 30.5, style);
+  out.Tga(path, canvas.Take(TEdge::Soft), TTgaPacking::Rle);
 }
 
-// Shown, in the same plaque, while a game waits alone for the other player.
+// When the other player stops answering.
+void WriteLanNotice(TPictureOutput& out) {
+  WriteLanPlaque(out, "img/lan/gone.tga", "The other player has left the race", 26);
+}
+
+// While a game waits alone for the other player.
 void WriteLanWaiting(TPictureOutput& out) {
-  TCanvas canvas(512, 64, 512, 61);
-  cairo_t* cr = canvas.Cr();
-  RoundedRectPath(cr, 2, 2, 508, 57, 14);
-  SetColour(cr, palette::kGold);
-  cairo_fill(cr);
-  RoundedRectPath(cr, 6, 6, 500, 49, 11);
-  SetColour(cr, palette::kNight, 0.95);
-  cairo_fill(cr);
-  TTextStyle style{fonts::kLabel, 22, palette::kCream, palette::kPaleGold, palette::kInk, 2, 470, 0};
-  DrawText(cr, "Waiting for the other player  -  Esc: back to the menu", 256, 30.5, style);
-  out.Tga("img/lan/waiting.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+  WriteLanPlaque(out, "img/lan/waiting.tga",
+                 "Waiting for the other player  -  Esc: back to the menu", 22);
 }
 
 // The countdown before a network race: 3, 2, 1, each a large digit on a gold disc.
