@@ -5,6 +5,3 @@ list(APPEND VELMORA_CORE_SOURCES
   assets/Image.cpp
   assets/ImageJpeg.cpp
   assets/ObjModel.cpp)
-list(APPEND VELMORA_GFX_SOURCES
-  assets/Textures.cpp
-  assets/ULoaderObj.cpp)

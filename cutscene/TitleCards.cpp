@@ -8,7 +8,7 @@
 #include <cmath>
 #include <memory>
 
-#include "assets/Textures.h"
+#include "renderer/Textures.h"
 
 namespace {
 

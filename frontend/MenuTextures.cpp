@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "assets/Textures.h"
+#include "renderer/Textures.h"
 #include "platform/Paths.h"
 
 TTextureSet::~TTextureSet() {

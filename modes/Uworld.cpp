@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "assets/Textures.h"
+#include "renderer/Textures.h"
 #include "frontend/UGameOptions.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "assets/ULoaderObj.h"
+#include "renderer/ULoaderObj.h"
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
 #include "frontend/MenuTextures.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "assets/Textures.h"
+#include "renderer/Textures.h"
 #include "frontend/UGameOptions.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "assets/ULoaderObj.h"
+#include "renderer/ULoaderObj.h"
 #include "assets/Utype.h"
 #include "world/HudLayout.h"
 #include "world/ScreenFrame.h"

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "assets/Textures.h"
-#include "assets/ULoaderObj.h"
+#include "renderer/Textures.h"
+#include "renderer/ULoaderObj.h"
 #include "world/Heightmap.h"
 #include "world/TerrainMesh.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "assets/ULoaderObj.h"
+#include "renderer/ULoaderObj.h"
 #include "assets/Utype.h"
 
 class Ttrack {

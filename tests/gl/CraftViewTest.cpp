@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/ULoaderObj.h"
+#include "renderer/ULoaderObj.h"
 #include "modes/TrackFile.h"
 #include "modes/Uworld.h"
 #include "platform/Window.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "assets/Textures.h"
-#include "assets/ULoaderObj.h"
+#include "renderer/Textures.h"
+#include "renderer/ULoaderObj.h"
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"
 #include "world/Uinterface.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/ULoaderObj.h"
+#include "renderer/ULoaderObj.h"
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"
 

@@ -1,10 +1,10 @@
-#include "assets/ULoaderObj.h"
+#include "renderer/ULoaderObj.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 
-#include "assets/Textures.h"
+#include "renderer/Textures.h"
 
 namespace {
 

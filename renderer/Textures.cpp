@@ -1,4 +1,4 @@
-#include "assets/Textures.h"
+#include "renderer/Textures.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,0 +1,5 @@
+# The only folder that calls GL and GLU: textures, lists, projections and every drawing.
+list(APPEND VELMORA_GFX_SOURCES
+  renderer/GlHandles.cpp
+  renderer/Textures.cpp
+  renderer/ULoaderObj.cpp)
