@@ -2,7 +2,8 @@ list(APPEND VELMORA_CORE_SOURCES
   platform/Window.cpp
   platform/SystemServices.cpp
   platform/ScriptedPlatform.cpp
-  platform/Paths.cpp)
+  platform/Paths.cpp
+  platform/UserFolders.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   platform/GlfwPlatform.cpp
   platform/ScriptedGlPlatform.cpp)

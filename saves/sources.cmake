@@ -1,4 +1,5 @@
 list(APPEND VELMORA_CORE_SOURCES
   saves/SlotWriter.cpp
-  saves/USave.cpp)
+  saves/USave.cpp
+  saves/Settings.cpp)
 list(APPEND VELMORA_GFX_SOURCES)
