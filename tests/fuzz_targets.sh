@@ -3,7 +3,7 @@
 # all, and each target has a seed maker so its first run starts from valid inputs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-expected="bmp datagram heightmap jpeg obj save settings tga track"
+expected="bmp datagram ghost heightmap jpeg obj records save settings tga track"
 listed=$("$root/fuzz/run" --list | tr '\n' ' ' | sed 's/ $//')
 status=0
 for name in $expected; do
