@@ -1,9 +1,10 @@
 // The settings reader on arbitrary bytes: it never crashes, whatever it keeps is within
-// the ranges the game accepts, its notes stay few, and what it kept is written back into
+// the ranges the game accepts, no key flies two actions, its notes stay few, and what it kept is written back into
 // a file that reads the same without a note.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,22 @@
 
 namespace {
 
+// No key flies two actions, whatever the file said.
+bool EachKeyOnce(const TControls& controls) {
+  std::set<int> seen;
+  for (const TPlayerKeyCodes& codes : controls.keys) {
+    for (TAction action : kActions) {
+      if (!seen.insert(KeyOf(codes, action)).second) return false;
+    }
+  }
+  return true;
+}
+
 bool InRange(const TSettings& s) {
   return s.musicVolume >= 0 && s.musicVolume <= 255 && s.effectsVolume >= 0 && s.effectsVolume <= 255 &&
          s.windowWidth >= kMinWindowWidth && s.windowWidth <= kMaxWindowSide &&
-         s.windowHeight >= kMinWindowHeight && s.windowHeight <= kMaxWindowSide;
+         s.windowHeight >= kMinWindowHeight && s.windowHeight <= kMaxWindowSide &&
+         s.controls.deadZone >= 0.05 && s.controls.deadZone <= 0.95 && EachKeyOnce(s.controls);
 }
 
 }  // namespace

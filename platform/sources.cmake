@@ -3,7 +3,8 @@ list(APPEND VELMORA_CORE_SOURCES
   platform/SystemServices.cpp
   platform/ScriptedPlatform.cpp
   platform/Paths.cpp
-  platform/UserFolders.cpp)
+  platform/UserFolders.cpp
+  platform/KeyNames.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   platform/GlfwPlatform.cpp
   platform/ScriptedGlPlatform.cpp)

@@ -1,12 +1,16 @@
 #include "saves/Settings.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
+#include "platform/KeyNames.h"
 #include "platform/UserFolders.h"
+#include "platform/Window.h"
 #include "saves/SlotWriter.h"
 
 namespace {
@@ -98,8 +102,50 @@ std::string Apply(const TSettingKey& key, const std::string& value, TSettings& s
   return {};
 }
 
+// "p1_" or "p2_": the player (0 or 1) and the rest of the key; -1 for other keys.
+int PlayerKey(const std::string& name, std::string& rest) {
+  if (name.size() < 4 || name[0] != 'p' || (name[1] != '1' && name[1] != '2') || name[2] != '_') return -1;
+  rest = name.substr(3);
+  return name[1] - '1';
+}
+
+// Which line of the file set each player's action (0: the default), to undo a doubled key.
+using TKeyLines = std::array<std::array<int, kActionCount>, 2>;
+
+std::string ApplyControl(const std::string& name, const std::string& value, int line, TSettings& settings,
+                         TKeyLines& keyLines, bool& known) {
+  std::string rest;
+  const int player = PlayerKey(name, rest);
+  known = true;
+  if (player >= 0 && rest == "invert_pitch") {
+    if (ReadFlag(value, settings.controls.invertPitch[player])) return {};
+    return name + " takes yes or no, not " + Quoted(value);
+  }
+  for (int a = 0; player >= 0 && a < kActionCount; ++a) {
+    if (rest != ActionWord(kActions[a])) continue;
+    const int code = KeyFromName(value);
+    if (code < 0 || code == wnd::KEY_ESC || code == wnd::KEY_ENTER) {
+      return Quoted(value) + " is not a key " + name + " can take; it keeps its default";
+    }
+    SetKeyOf(settings.controls.keys[player], kActions[a], code);
+    keyLines[player][a] = line;
+    return {};
+  }
+  if (name == "pad_dead_zone") {
+    double zone = 0.0;
+    const auto [stop, code] = std::from_chars(value.data(), value.data() + value.size(), zone);
+    if (value.empty() || code != std::errc() || stop != value.data() + value.size() || !(zone >= 0.05 && zone <= 0.95)) {
+      return "pad_dead_zone takes a number from 0.05 to 0.95, not " + Quoted(value);
+    }
+    settings.controls.deadZone = zone;
+    return {};
+  }
+  known = false;
+  return {};
+}
+
 // The reason a line does not count, or nothing when it counted (or is blank or a comment).
-std::string ParseLine(const std::string& raw, TSettings& settings) {
+std::string ParseLine(const std::string& raw, int number, TSettings& settings, TKeyLines& keyLines) {
   const std::string line = Trim(raw);
   if (line.empty() || line[0] == '#' || line[0] == ';') return {};
   const std::size_t equals = line.find('=');
@@ -109,7 +155,41 @@ std::string ParseLine(const std::string& raw, TSettings& settings) {
   for (const TSettingKey& key : kKeys) {
     if (name == key.name) return Apply(key, value, settings);
   }
-  return "unknown setting " + Quoted(name);
+  bool known = false;
+  const std::string why = ApplyControl(name, value, number, settings, keyLines, known);
+  return known ? why : "unknown setting " + Quoted(name);
+}
+
+// Another action of either player that has the same key as (player, a), or false.
+bool FindDouble(const TControls& controls, int player, int a, int& otherPlayer, int& other) {
+  const int code = KeyOf(controls.keys[player], kActions[a]);
+  for (otherPlayer = 0; otherPlayer < 2; ++otherPlayer) {
+    for (other = 0; other < kActionCount; ++other) {
+      if (otherPlayer == player && other == a) continue;
+      if (KeyOf(controls.keys[otherPlayer], kActions[other]) == code) return true;
+    }
+  }
+  return false;
+}
+
+// A key the file gave to an action that another action has too goes back to its default,
+// the later line first, until no key serves two actions (the defaults never do).
+void UndoDoubledKeys(TSettings& settings, TKeyLines& lines, const std::function<void(int, std::string)>& note) {
+  for (bool undone = true; undone;) {
+    undone = false;
+    for (int p = 0; p < 2 && !undone; ++p) {
+      for (int a = 0; a < kActionCount && !undone; ++a) {
+        int q = 0, b = 0;
+        if (lines[p][a] == 0 || !FindDouble(settings.controls, p, a, q, b) || lines[q][b] > lines[p][a]) continue;
+        const int code = KeyOf(settings.controls.keys[p], kActions[a]);
+        SetKeyOf(settings.controls.keys[p], kActions[a], KeyOf(KeyCodesOf(p + 1), kActions[a]));
+        note(lines[p][a], KeyName(code) + " already flies p" + std::to_string(q + 1) + "_" + ActionWord(kActions[b]) +
+                              "; p" + std::to_string(p + 1) + "_" + ActionWord(kActions[a]) + " keeps its default");
+        lines[p][a] = 0;
+        undone = true;
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -120,12 +200,16 @@ void ParseSettings(const std::string& text, const std::string& fileName, TSettin
   std::string line;
   int number = 0;
   int skipped = 0;
+  const auto note = [&](int at, const std::string& why) {
+    if (++skipped <= kMaxNotes) notes.push_back(fileName + ":" + std::to_string(at) + ": " + why);
+  };
+  TKeyLines keyLines{};
   while (std::getline(lines, line)) {
     ++number;
-    const std::string why = ParseLine(line, settings);
-    if (why.empty()) continue;
-    if (++skipped <= kMaxNotes) notes.push_back(fileName + ":" + std::to_string(number) + ": " + why + ", skipped");
+    const std::string why = ParseLine(line, number, settings, keyLines);
+    if (!why.empty()) note(number, why + ", skipped");
   }
+  UndoDoubledKeys(settings, keyLines, note);
   if (skipped > kMaxNotes) {
     notes.push_back(fileName + ": " + std::to_string(skipped - kMaxNotes) + " more lines skipped");
   }
@@ -145,6 +229,17 @@ std::string FormatSettings(const TSettings& settings) {
     }
     out << '\n';
   }
+  out << "# Keys: a letter, a digit, SPACE, UP, DOWN, LEFT, RIGHT, or a name such as MINUS or COMMA.\n";
+  for (int p = 0; p < 2; ++p) {
+    const std::string prefix = "p" + std::to_string(p + 1) + "_";
+    for (TAction action : kActions) {
+      out << prefix << ActionWord(action) << " = " << KeyName(KeyOf(settings.controls.keys[p], action)) << '\n';
+    }
+    out << prefix << "invert_pitch = " << (settings.controls.invertPitch[p] ? "yes" : "no") << '\n';
+  }
+  char zone[32];
+  const auto written = std::to_chars(zone, zone + sizeof zone, settings.controls.deadZone);
+  out << "pad_dead_zone = " << std::string(zone, written.ptr) << '\n';
   return out.str();
 }
 

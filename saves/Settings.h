@@ -5,11 +5,14 @@
 //
 // Without a file every setting keeps the game's default. The file never stops the game:
 // a garbled line, an unknown key or a value out of range is skipped with one note naming
-// the file and the line, and the rest of the file still counts.
+// the file and the line, and the rest of the file still counts. A key given to two
+// actions is never kept twice: the action the file moved onto it goes back to its default.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "world/Controls.h"
 
 struct TSettings {
   int musicVolume = 255;    // 0 to 255
@@ -17,6 +20,8 @@ struct TSettings {
   bool fullScreen = true;   // borderless at the desktop's mode; false: a window
   int windowWidth = 1024;   // the window's size when not full screen
   int windowHeight = 768;
+  // Keys of both players ("p1_thrust = SPACE"), pitch inversion, the pads' dead zone.
+  TControls controls;
 
   bool operator==(const TSettings&) const = default;
 };

@@ -7,7 +7,8 @@ list(APPEND VELMORA_CORE_SOURCES
   world/TerrainMesh.cpp
   world/HudLayout.cpp
   world/ScreenFrame.cpp
-  world/CraftView.cpp)
+  world/CraftView.cpp
+  world/Controls.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   world/Umap.cpp
   world/Utrack.cpp
