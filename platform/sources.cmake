@@ -4,7 +4,8 @@ list(APPEND VELMORA_CORE_SOURCES
   platform/ScriptedPlatform.cpp
   platform/Paths.cpp
   platform/UserFolders.cpp
-  platform/KeyNames.cpp)
+  platform/KeyNames.cpp
+  platform/PlayerFiles.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   platform/GlfwPlatform.cpp
   platform/ScriptedGlPlatform.cpp)
