@@ -1,7 +1,5 @@
 #include "cutscene/FilmPlayer.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "cutscene/Screenshot.h"
 #include "cutscene/Timeline.h"
 #include "platform/GlfwPlatform.h"
+#include "renderer/FilmDraw.h"
 #include "sound/USound.h"
 
 namespace {
@@ -35,8 +34,7 @@ double SecondsSince(std::uint32_t start) { return (wnd::GetTickCount() - start) 
 
 // The window shows black at once, while the terrain and the words are prepared.
 void ShowBlack() {
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearToBlack();
   wnd::SwapBuffers();
 }
 
