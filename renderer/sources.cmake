@@ -6,4 +6,6 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/FrameCapture.cpp
   renderer/TitleCardDraw.cpp
   renderer/BackdropDraw.cpp
-  renderer/FilmDraw.cpp)
+  renderer/FilmDraw.cpp
+  renderer/EndSequenceDraw.cpp
+  renderer/Fade.cpp)
