@@ -1,7 +1,5 @@
 #include "cutscene/FilmPlayer.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "cutscene/Screenshot.h"
 #include "cutscene/Timeline.h"
 #include "platform/GlfwPlatform.h"
+#include "renderer/FilmDraw.h"
 #include "sound/USound.h"
 
 namespace {
@@ -35,8 +34,7 @@ double SecondsSince(std::uint32_t start) { return (wnd::GetTickCount() - start) 
 
 // The window shows black at once, while the terrain and the words are prepared.
 void ShowBlack() {
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ClearToBlack();
   wnd::SwapBuffers();
 }
 
@@ -80,6 +78,20 @@ void PrintFrameTimes(const TFilmPlan& plan, TFrameTimes times, double shown) {
   std::fflush(stdout);
 }
 
+// The scene lives only here, so its textures and lists are given back while the
+// window's context is still current.
+void ShowFilm(const TFilmPlan& plan, double seconds, std::uint32_t start,
+              const std::string& screenshotPath, const wnd::TWindowInfo& window) {
+  const TFilmTrack track = LoadFilmTrack(plan);
+  if (!track.fromTrackFile) std::printf("film %d: %s\n", plan.number, track.problem.c_str());
+  TFilmScene scene(plan, track, seconds, window.width, window.height);
+  TSound sound;
+  sound.PlayMusic(track.musicPath, 0);
+  const TFrameTimes times = RunFrames(scene, sound, seconds, start, screenshotPath, window);
+  PrintFrameTimes(plan, times, SecondsSince(start));
+  sound.MusicOff();
+}
+
 }  // namespace
 
 int PlayFilm(const TFilmPlan& plan, double seconds, const std::string& screenshotPath) {
@@ -99,14 +111,7 @@ int PlayFilm(const TFilmPlan& plan, double seconds, const std::string& screensho
   }
   wnd::SetWindowTitle(plan.windowTitle);
   ShowBlack();
-  const TFilmTrack track = LoadFilmTrack(plan);
-  if (!track.fromTrackFile) std::printf("film %d: %s\n", plan.number, track.problem.c_str());
-  TFilmScene scene(plan, track, seconds, window.width, window.height);
-  TSound sound;
-  sound.PlayMusic(track.musicPath, 0);
-  const TFrameTimes times = RunFrames(scene, sound, seconds, start, screenshotPath, window);
-  PrintFrameTimes(plan, times, SecondsSince(start));
-  sound.MusicOff();
+  ShowFilm(plan, seconds, start, screenshotPath, window);
   platform.CloseWindow();
   return 0;
 }

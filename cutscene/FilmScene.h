@@ -41,11 +41,9 @@ class TFilmScene {
   void BuildTerrain(const TFilmTrack& track);
   void BuildCards();
   void DrawWorld(double t) const;
-  void SetHaze() const;
   void DrawShades() const;
   void DrawLetterbox() const;
   void DrawCards(double t) const;
-  void DrawBlack(double alpha) const;
 
   TFilmPlan plan_;
   double seconds_;

@@ -1,17 +1,15 @@
 #include "cutscene/Screenshot.h"
 
-#include <GL/gl.h>
 #include <cairo.h>
 
 #include <cstdint>
 #include <vector>
 
+#include "renderer/FrameCapture.h"
+
 bool WriteFrameAsPng(const std::string& path, int width, int height) {
   if (width <= 0 || height <= 0) return false;
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  const std::vector<std::uint8_t> rgb = ReadBackBufferRgb(width, height);
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);

@@ -1,6 +1,5 @@
 #include "cutscene/TitleCards.h"
 
-#include <GL/gl.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 #include <cmath>
 #include <memory>
 
-#include "renderer/Textures.h"
 
 namespace {
 
@@ -177,37 +175,6 @@ TTextTexture MakeTextTexture(const std::string& text, TTextStyle style, int scre
       CairoToGlPixels(cairo_image_surface_get_data(surface.get()),
                       cairo_image_surface_get_stride(surface.get()), layout.textureWidth,
                       layout.textureHeight);
-  TTextTexture result;
-  result.texture = UploadTexture(layout.textureWidth, layout.textureHeight, GL_RGBA, pixels.data());
-  result.width = layout.textureWidth;
-  result.height = layout.textureHeight;
-  result.inkWidth = static_cast<int>(std::ceil(layout.width));
-  return result;
-}
-
-// The pixels are premultiplied by their alpha, so the whole quad fades by scaling all
-// four channels alike.
-void DrawTextTexture(const TTextTexture& text, double x, double y, double alpha, double zoom) {
-  if (text.texture == 0 || alpha <= 0.0) return;
-  const double halfW = text.width * zoom / 2.0;
-  const double halfH = text.height * zoom / 2.0;
-  // At one to one, corners on whole pixels keep every letter sharp.
-  const double left = zoom == 1.0 ? std::round(x - halfW) : x - halfW;
-  const double bottom = zoom == 1.0 ? std::round(y - halfH) : y - halfH;
-  const auto a = static_cast<GLfloat>(std::clamp(alpha, 0.0, 1.0));
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, text.texture);
-  glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  glColor4f(a, a, a, a);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex2d(left, bottom);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex2d(left + 2.0 * halfW, bottom);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex2d(left + 2.0 * halfW, bottom + 2.0 * halfH);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex2d(left, bottom + 2.0 * halfH);
-  glEnd();
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  return UploadTextTexture(layout.textureWidth, layout.textureHeight, pixels.data(),
+                           static_cast<int>(std::ceil(layout.width)));
 }

@@ -36,14 +36,9 @@ constexpr TEndPictureLayout kEndPictures[5] = {
 Tworld::Tworld(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth), screenHeight_(screenHeight) {}
 
-// Pictures and lists of a race go with it: a player may race all evening, and every race
-// loads its own.
-Tworld::~Tworld() {
-  for (std::uint32_t& texture : endTextures_) {
-    if (texture != 0) glDeleteTextures(1, &texture);
-    texture = 0;
-  }
-}
+// Pictures and lists of a race go with it (their handles give them back): a player may
+// race all evening, and every race loads its own.
+Tworld::~Tworld() = default;
 
 void Tworld::Run(int, std::string& result) { result = "MENU"; }
 
@@ -64,7 +59,7 @@ void Tworld::LoadEndPictures() {
     image.y = kEndPictures[i].top;
     image.scale = scale;
     LoadTexture(image.path, image.texture);
-    endTextures_[i] = image.texture;
+    endTextures_[i] = TTexture(image.texture);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "renderer/GlHandles.h"
 #include "renderer/ULoaderObj.h"
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
@@ -125,7 +126,7 @@ class Tworld : public IMode {
   std::unique_ptr<TSound> sound_;
   std::unique_ptr<TGameOptions> options_;
   TImg winBanner_, loseBanner_, winPicture_, losePicture_, backdrop_;
-  std::uint32_t endTextures_[5] = {0, 0, 0, 0, 0};
+  TTexture endTextures_[5];  // owns the five pictures' textures
   int initialTime_ = 10;
   std::string musicPath_;
   std::unique_ptr<int> musicCell_ = std::make_unique<int>(0);

@@ -2,4 +2,10 @@
 list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/Textures.cpp
-  renderer/ULoaderObj.cpp)
+  renderer/ULoaderObj.cpp
+  renderer/FrameCapture.cpp
+  renderer/TitleCardDraw.cpp
+  renderer/BackdropDraw.cpp
+  renderer/FilmDraw.cpp
+  renderer/EndSequenceDraw.cpp
+  renderer/Fade.cpp)

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "cutscene/FilmPlan.h"
 #include "cutscene/FilmScene.h"
@@ -90,14 +92,14 @@ TEST(CutsceneTitles, CairoPixelsBecomePremultipliedRgbaBottomRowFirst) {
 TEST(CutsceneTitles, WordsBecomeSharpTexturesTheSizeOfAPowerOfTwo) {
   FreshGlPlatform();
   const TTextTexture title = MakeTextTexture("Summer", TTextStyle::Title, 768);
-  ASSERT_NE(title.texture, 0u);
+  ASSERT_TRUE(title.texture);
   EXPECT_EQ(title.width & (title.width - 1), 0);
   EXPECT_EQ(title.height & (title.height - 1), 0);
   EXPECT_GT(title.inkWidth, 200);  // letters about a hundred pixels high
   EXPECT_LT(title.inkWidth, title.width);
   const TTextTexture line = MakeTextTexture("Chapter one", TTextStyle::Subtitle, 768);
   EXPECT_LT(line.height, title.height);
-  EXPECT_EQ(MakeTextTexture("", TTextStyle::Title, 768).texture, 0u);
+  EXPECT_FALSE(MakeTextTexture("", TTextStyle::Title, 768).texture);
   // A bigger screen gets bigger letters.
   EXPECT_GT(MakeTextTexture("Summer", TTextStyle::Title, 1536).inkWidth, title.inkWidth);
 }
@@ -178,4 +180,22 @@ TEST(CutsceneScene, TheMidTimePictureIsWrittenAsPng) {
   EXPECT_EQ(brightest, BrightestInRows(300, 330));
   cairo_surface_destroy(picture);
   EXPECT_FALSE(WriteFrameAsPng((folder.Path() / "no/such/folder/shot.png").string(), 1024, 768));
+}
+
+// A film's words are textures of their own, given back with the words, so a scene built
+// twice in one context holds no stale letters.
+TEST(CutsceneTitles, WordsGiveTheirTextureBackWhenTheyGo) {
+  FreshGlPlatform();
+  GLuint name = 0;
+  {
+    TTextTexture title = MakeTextTexture("Winter", TTextStyle::Title, 768);
+    name = title.texture.Id();
+    ASSERT_TRUE(glIsTexture(name));
+    // Moved into a card list, the words keep their one texture.
+    std::vector<TTextTexture> cards;
+    cards.push_back(std::move(title));
+    EXPECT_EQ(cards.front().texture.Id(), name);
+    EXPECT_TRUE(glIsTexture(name));
+  }
+  EXPECT_FALSE(glIsTexture(name));
 }
