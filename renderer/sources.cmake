@@ -2,4 +2,5 @@
 list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/Textures.cpp
-  renderer/ULoaderObj.cpp)
+  renderer/ULoaderObj.cpp
+  renderer/OpaqueDrawScope.cpp)
