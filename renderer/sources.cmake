@@ -3,4 +3,8 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/Textures.cpp
   renderer/ULoaderObj.cpp
-  renderer/OpaqueDrawScope.cpp)
+  renderer/OpaqueDrawScope.cpp
+  renderer/RingDraw.cpp
+  renderer/PlayerView.cpp
+  renderer/ScreenFrameDraw.cpp
+  renderer/HudDraw.cpp)
