@@ -1,5 +1,6 @@
 // The ring course of a race: the rings of a track file or a generated course, the
-// caught count, and the rings drawn with the ring mesh or the caught-ring mesh.
+// caught count, and which mesh each ring is drawn with; the renderer's ring drawing holds
+// the ring mesh and the caught-ring mesh and draws them.
 #pragma once
 
 #include <memory>
