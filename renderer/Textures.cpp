@@ -17,6 +17,12 @@ bool LoadTexture(const std::string& fileName, std::uint32_t& texture) {
   return true;
 }
 
+TTexture LoadTexture(const std::string& fileName) {
+  std::uint32_t name = 0;
+  LoadTexture(fileName, name);
+  return TTexture(name);
+}
+
 std::uint32_t UploadTexture(int width, int height, unsigned format, const std::uint8_t* pixels) {
   GLuint texture = 0;
   glGenTextures(1, &texture);

@@ -5,11 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "renderer/GlHandles.h"
+
 // Picks the decoder by the last four characters (".BMP", ".JPG", ".TGA", any case).
 // On success writes the new texture name into `texture` and returns true; on failure
 // shows the decoder's message box (none for an unknown ending), leaves `texture` as it
 // was and returns false.
 bool LoadTexture(const std::string& fileName, std::uint32_t& texture);
+// The same, the texture owned by the handle; an empty handle on failure.
+TTexture LoadTexture(const std::string& fileName);
 
 // Creates a texture object with mipmaps from tightly packed pixels, bottom row first.
 // `format` is GL_RGB or GL_RGBA. The texture stays bound.

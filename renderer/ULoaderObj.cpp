@@ -100,49 +100,6 @@ void CompileTriangles(const t_OBJ_item& item) {
   if (open) glEnd();
 }
 
-bool Enabled(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
-
-GLint Integer(GLenum name) {
-  GLint value = 0;
-  glGetIntegerv(name, &value);
-  return value;
-}
-
-// With a source alpha of 1, the usual blend gives the source colour unchanged.
-bool BlendKeepsOpaqueSource() {
-  const auto src = [](GLint f) { return f == GL_SRC_ALPHA || f == GL_ONE; };
-  const auto dst = [](GLint f) { return f == GL_ONE_MINUS_SRC_ALPHA || f == GL_ZERO; };
-  return src(Integer(GL_BLEND_SRC_RGB)) && dst(Integer(GL_BLEND_DST_RGB)) &&
-         src(Integer(GL_BLEND_SRC_ALPHA)) && dst(Integer(GL_BLEND_DST_ALPHA)) &&
-         Integer(GL_BLEND_EQUATION_RGB) == GL_FUNC_ADD && Integer(GL_BLEND_EQUATION_ALPHA) == GL_FUNC_ADD;
-}
-
-bool AlphaTestPassesOne() {
-  GLfloat ref = 0.0f;
-  glGetFloatv(GL_ALPHA_TEST_REF, &ref);
-  switch (Integer(GL_ALPHA_TEST_FUNC)) {
-    case GL_ALWAYS: return true;
-    case GL_GREATER: return 1.0f > ref;
-    case GL_GEQUAL: return 1.0f >= ref;
-    case GL_EQUAL: return 1.0f == ref;
-    case GL_NOTEQUAL: return 1.0f != ref;
-    case GL_LEQUAL: return 1.0f <= ref;
-    case GL_LESS: return 1.0f < ref;
-    default: return false;
-  }
-}
-
-// A test that always passes and an update that writes nothing, on both faces.
-bool StencilChangesNothing() {
-  const auto keeps = [](GLenum func, GLenum depthFail, GLenum depthPass, GLenum writeMask) {
-    return Integer(func) == GL_ALWAYS &&
-           ((Integer(depthFail) == GL_KEEP && Integer(depthPass) == GL_KEEP) || Integer(writeMask) == 0);
-  };
-  return keeps(GL_STENCIL_FUNC, GL_STENCIL_PASS_DEPTH_FAIL, GL_STENCIL_PASS_DEPTH_PASS, GL_STENCIL_WRITEMASK) &&
-         keeps(GL_STENCIL_BACK_FUNC, GL_STENCIL_BACK_PASS_DEPTH_FAIL, GL_STENCIL_BACK_PASS_DEPTH_PASS,
-               GL_STENCIL_BACK_WRITEMASK);
-}
-
 // Every face is drawn under one of the mesh's own materials, each giving a diffuse colour
 // (alpha 1, which also becomes the current colour) and no picture with an alpha channel.
 bool MeshIsOpaque(const t_OBJ_item& item) {
@@ -175,43 +132,24 @@ void CompileMesh(const t_OBJ_item& item) {
   }
 }
 
-// Inside a list being compiled the state at drawing time is not known: nothing is changed.
-TOpaqueDrawScope::TOpaqueDrawScope(bool opaque) {
-  if (Integer(GL_LIST_INDEX) != 0) return;
-  stencilOff_ = Enabled(GL_STENCIL_TEST) && StencilChangesNothing();
-  if (stencilOff_) glDisable(GL_STENCIL_TEST);
-  if (!opaque) return;
-  blendOff_ = Enabled(GL_BLEND) && BlendKeepsOpaqueSource();
-  alphaTestOff_ = Enabled(GL_ALPHA_TEST) && AlphaTestPassesOne();
-  if (blendOff_) glDisable(GL_BLEND);
-  if (alphaTestOff_) glDisable(GL_ALPHA_TEST);
-}
-
-TOpaqueDrawScope::~TOpaqueDrawScope() {
-  if (stencilOff_) glEnable(GL_STENCIL_TEST);
-  if (blendOff_) glEnable(GL_BLEND);
-  if (alphaTestOff_) glEnable(GL_ALPHA_TEST);
-}
-
 TObj::TObj(const std::string& fileName) : data_(ReadObjFile(fileName)) {
-  // A picture that fails to load leaves texture 0, which the material still binds.
+  // A picture that fails to load leaves texture 0, which the material still binds. Each
+  // material loads its own picture, so each texture belongs to this mesh alone.
   for (t_rec_mtl& material : data_.materials) {
-    if (material.hasTexture) LoadTexture(material.texturePath, material.texture);
+    if (!material.hasTexture) continue;
+    TTexture texture = LoadTexture(material.texturePath);
+    material.texture = texture.Id();
+    if (texture) textures_.push_back(std::move(texture));
   }
   opaque_ = MeshIsOpaque(data_);
-  meshList_ = glGenLists(1);
-  glNewList(meshList_, GL_COMPILE);
+  list_ = TDisplayLists(1);
+  glNewList(list_.Base(), GL_COMPILE);
   CompileMesh(data_);
   glEndList();
 }
 
-// Each material loaded its own picture, so each texture name belongs to this mesh alone.
-TObj::~TObj() {
-  if (meshList_ != 0) glDeleteLists(meshList_, 1);
-  for (t_rec_mtl& material : data_.materials) ReleaseTexture(material.texture);
-}
-
 void TObj::Draw() const {
+  if (!list_) return;
   const TOpaqueDrawScope scope(opaque_);
-  glCallList(meshList_);
+  glCallList(list_.Base());
 }

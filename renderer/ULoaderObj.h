@@ -1,28 +1,14 @@
-// A mesh read from an OBJ file and its MTL materials, compiled into one display list.
+// A mesh read from an OBJ file and its MTL materials, compiled into one display list. The
+// mesh owns the list and its materials' textures: they go back to the GL with it.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "assets/ObjModel.h"
-
-// A software renderer pays for blending, the alpha test and the stencil test on every
-// pixel, even where they cannot change the result. While this lives, the stencil test is
-// off if it always passes and writes nothing; and, for a draw whose every fragment has
-// alpha 1, blending is off if it would give the source colour and the alpha test is off
-// if it would pass. What was on is turned on again at the end.
-class TOpaqueDrawScope {
- public:
-  explicit TOpaqueDrawScope(bool opaque);
-  ~TOpaqueDrawScope();
-  TOpaqueDrawScope(const TOpaqueDrawScope&) = delete;
-  TOpaqueDrawScope& operator=(const TOpaqueDrawScope&) = delete;
-
- private:
-  bool stencilOff_ = false;
-  bool blendOff_ = false;
-  bool alphaTestOff_ = false;
-};
+#include "renderer/GlHandles.h"
+#include "renderer/OpaqueDrawScope.h"
 
 class TObj {
  public:
@@ -30,8 +16,9 @@ class TObj {
   // textures, and compiles the list. A missing OBJ or MTL file throws std::runtime_error
   // whose message names the file.
   explicit TObj(const std::string& fileName);
-  // Gives the list and the materials' textures back to the GL.
-  ~TObj();
+  // A moved mesh takes its list and textures along; the one left behind draws nothing.
+  TObj(TObj&&) noexcept = default;
+  TObj& operator=(TObj&&) noexcept = default;
   TObj(const TObj&) = delete;
   TObj& operator=(const TObj&) = delete;
 
@@ -40,12 +27,14 @@ class TObj {
   const t_OBJ_item& Data() const { return data_; }
   // min x, max x, max y, min y, max z, min z
   const T_bounding_box& BoundingBox() const { return data_.bounds; }
-  std::uint32_t List() const { return meshList_; }
+  std::uint32_t List() const { return list_.Base(); }
   // Every fragment it draws has alpha 1 (see TOpaqueDrawScope).
   bool Opaque() const { return opaque_; }
 
  private:
-  std::uint32_t meshList_ = 0;
+  // The materials in data_ keep the plain names of these textures, to bind them.
+  std::vector<TTexture> textures_;
+  TDisplayLists list_;
   bool opaque_ = false;
   t_OBJ_item data_;
 };

@@ -1,14 +1,17 @@
 // The race HUD: timer and lantern panels with their digits in a centred orthographic
-// overlay, and the small 3-D compass arrow aimed at the current ring.
+// overlay, and the small 3-D compass arrow aimed at the current ring. What it shows and
+// where is decided here; the renderer's HUD holds the pictures, the arrow and the panels'
+// list and draws them.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-#include "renderer/ULoaderObj.h"
 #include "assets/Utype.h"
 #include "world/HudLayout.h"
 #include "world/ScreenFrame.h"
+
+class THudDraw;
 
 class TInterface {
  public:
@@ -42,24 +45,20 @@ class TInterface {
   const TImg& TimerPanel() const { return timerPanel_; }
   const TImg& LanternPanel() const { return lanternPanel_; }
   int BaseScore() const { return baseScore_; }
-  std::uint32_t PanelList() const { return panelList_; }
+  std::uint32_t PanelList() const;
 
  private:
-  void Release();
-  void SetOverlayProjection() const;
-  void DrawArrow(const TCompassData& compass, bool split) const;
   void DrawLayers(const TCompassData& compass, int caughtCount, bool split, int timeLeft);
 
   double viewportWidth_;
   double viewportHeight_;
   TImg arrowImg_;
-  std::unique_ptr<TObj> arrow_;
+  std::unique_ptr<THudDraw> draw_;
   TImg timerPanel_;
   int baseScore_;
   TImg lanternPanel_;
   TScore_numbers timerDigits_;
   TDigits_array timerSlots_;
-  std::uint32_t panelList_ = 0;
   TScore_numbers scoreDigits_;
   TDigits_array scoreSlots_;
 };

@@ -1,8 +1,7 @@
 #include "world/UphysicEngine3.h"
 
-#include <GL/gl.h>
-
 #include "platform/Window.h"
+#include "renderer/PlayerView.h"
 
 TphysicEngine::TphysicEngine(int viewportWidth, int viewportHeight, T_point start,
                              const T_bounding_box& /*craftBox*/, const TRing_tab& /*rings*/,
@@ -26,10 +25,7 @@ void TphysicEngine::Update(int player, int /*caughtCount*/, bool pause) {
   ApplyView(UpdateCraft(state_, player == 2 ? 1 : 0, keys, pause, terrain_));
 }
 
+// Without a bob the view has no lift at all.
 void ApplyView(const TViewTransform& view) {
-  if (view.bobbing) glTranslatef(0.0f, static_cast<GLfloat>(view.bobLift), 0.0f);
-  glRotatef(static_cast<GLfloat>(view.rotation.x), 1.0f, 0.0f, 0.0f);
-  glRotatef(static_cast<GLfloat>(view.rotation.y), 0.0f, 1.0f, 0.0f);
-  glTranslatef(static_cast<GLfloat>(view.position.x), static_cast<GLfloat>(view.position.y),
-               static_cast<GLfloat>(view.position.z));
+  MultiplyPlayerView(view.bobbing ? view.bobLift : 0.0, view.rotation, view.position);
 }

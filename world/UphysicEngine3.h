@@ -1,5 +1,6 @@
 // The craft physics of a race: reads each player's keys, moves the craft under the
-// flight rules (world/Physics.h) and applies the player's view to the modelview matrix.
+// flight rules (world/Physics.h) and has the renderer apply the player's view to the
+// modelview matrix.
 #pragma once
 
 #include "assets/ObjModel.h"

@@ -1,7 +1,6 @@
 #include "world/Utrack.h"
 
-#include <GL/gl.h>
-
+#include "renderer/RingDraw.h"
 #include "world/Course.h"
 #include "world/CourseGen.h"
 
@@ -16,8 +15,7 @@ Ttrack::Ttrack(const t_rain& terrain, const T_bounding_box& craftBox, int)
       worldWidth_(::WorldWidth(terrain)),
       worldDepth_(::WorldDepth(terrain)),
       terrain_(terrain),
-      ringMesh_(std::make_unique<TObj>(kRingMesh)),
-      caughtMesh_(std::make_unique<TObj>(kCaughtRingMesh)),
+      draw_(std::make_unique<TRingDraw>(kRingMesh, kCaughtRingMesh)),
       craftBox_(craftBox) {}
 
 Ttrack::Ttrack(TRing_tab rings, const t_rain& terrain, const T_bounding_box& craftBox)
@@ -36,28 +34,15 @@ void Ttrack::UpdateAndDraw(T_point player) {
   for (int i = 0; i < RingCount(); ++i) {
     switch (StepRing(rings_, i, caughtCount_, player, terrain_.cellSize)) {
       case TRingMesh::Caught:
-        DrawRing(rings_[static_cast<std::size_t>(i)], *caughtMesh_);
+        draw_->Draw(rings_[static_cast<std::size_t>(i)], true);
         break;
       case TRingMesh::Ring:
-        DrawRing(rings_[static_cast<std::size_t>(i)], *ringMesh_);
+        draw_->Draw(rings_[static_cast<std::size_t>(i)], false);
         break;
       case TRingMesh::None:
         break;
     }
   }
-}
-
-// Rotation z stays unused: generated rings have none and the files keep it at 0.
-void Ttrack::DrawRing(const TRing& ring, const TObj& mesh) const {
-  glPushMatrix();
-  glTranslated(ring.origin.x, ring.origin.y, ring.origin.z);
-  glScaled(ring.scale, ring.scale, ring.scale);
-  glPushMatrix();
-  glRotated(ring.rotation.y, 0.0, 1.0, 0.0);
-  glRotated(ring.rotation.x, 1.0, 0.0, 0.0);
-  mesh.Draw();
-  glPopMatrix();
-  glPopMatrix();
 }
 
 void Ttrack::CatchUpTo(int count) {

@@ -1,11 +1,14 @@
 // The ring course of a race: the rings of a track file or a generated course, the
-// caught count, and the rings drawn with the ring mesh or the caught-ring mesh.
+// caught count, and which mesh each ring is drawn with; the renderer's ring drawing holds
+// the ring mesh and the caught-ring mesh and draws them.
 #pragma once
 
 #include <memory>
 
-#include "renderer/ULoaderObj.h"
+#include "assets/ObjModel.h"
 #include "assets/Utype.h"
+
+class TRingDraw;
 
 class Ttrack {
  public:
@@ -34,14 +37,13 @@ class Ttrack {
 
  private:
   Ttrack(const t_rain& terrain, const T_bounding_box& craftBox, int);
-  void DrawRing(const TRing& ring, const TObj& mesh) const;
 
   double minSpacing_ = 0.0;
   int worldWidth_ = 0;
   int worldDepth_ = 0;
   t_rain terrain_;
-  std::unique_ptr<TObj> ringMesh_;
-  std::unique_ptr<TObj> caughtMesh_;
+  // The two meshes, which the renderer draws each ring with.
+  std::unique_ptr<TRingDraw> draw_;
   T_bounding_box craftBox_{};
   TRing_tab rings_;
   int caughtCount_ = 0;
