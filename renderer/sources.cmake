@@ -2,4 +2,8 @@
 list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/Textures.cpp
-  renderer/ULoaderObj.cpp)
+  renderer/ULoaderObj.cpp
+  renderer/GlState.cpp
+  renderer/MenuDraw.cpp
+  renderer/PanelDraw.cpp
+  renderer/OverlayDraw.cpp)

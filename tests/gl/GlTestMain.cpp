@@ -8,8 +8,8 @@
 #include <string>
 #include <memory>
 
-#include "game/Ugame.h"
 #include "platform/GlfwPlatform.h"
+#include "renderer/GlState.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace {
@@ -45,12 +45,7 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.ForgetPresses();
   p.captureFrames = false;
   p.capturedFrame.clear();
-  glViewport(0, 0, 1024, 768);
-  glEnable(GL_TEXTURE_2D);
-  Tgame::InitBuffers();
-  Tgame::InitProjection(1024, 768);
-  Tgame::InitBlending();
-  Tgame::InitLights();
+  InitGlState(1024, 768);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   return p;
 }
@@ -91,7 +86,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   TGlfwPlatform::Retain();
-  platform = std::make_unique<TScriptedGlPlatform>();
+  platform = std::make_unique<TScriptedGlPlatform>(&ReadBackBufferRgba);
   wnd::TPlatformGuard guard(*platform);
   EnsureGlWindow();
   int result = RUN_ALL_TESTS();
