@@ -19,8 +19,9 @@
 
 class Tpanel {
  public:
-  // Loads the background picture, which the panel then owns. Clears every pressed flag; the face follows from the
-  // number of buttons: 3 or 5 right, 4 or 7 front, 6 or 8 left, other counts front.
+  // Loads the background picture, which the panel then owns. Clears every pressed flag;
+  // the face follows from the number of buttons: 3 or 5 right, 4 or 7 front, 6 or 8 left,
+  // other counts front.
   Tpanel(int screenWidth, int screenHeight, TTab_bouton buttons,
          const std::string& backgroundPath);
   // The same with the background already loaded and owned by the caller.
