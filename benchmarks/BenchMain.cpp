@@ -1,11 +1,10 @@
-#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "benchmarks/BenchSupport.h"
-#include "game/Ugame.h"
+#include "renderer/GlState.h"
 #include "platform/GlfwPlatform.h"
 
 namespace {
@@ -26,11 +25,7 @@ int main(int argc, char** argv) {
     auto info = platform.OpenWindow(1024, 768, 42, 8, false);
     hasGl = info.opened;
     if (hasGl) {
-      glEnable(GL_TEXTURE_2D);  // as the game's window
-      Tgame::InitBuffers();
-      Tgame::InitProjection(info.width, info.height);
-      Tgame::InitBlending();
-      Tgame::InitLights();
+      InitGlState(info.width, info.height);  // as the game's window
     }
   }
   std::error_code error;

@@ -1,13 +1,7 @@
 #include "frontend/MenuTextures.h"
 
-#include <GL/gl.h>
-
-#include "renderer/Textures.h"
 #include "platform/Paths.h"
-
-TTextureSet::~TTextureSet() {
-  if (!owned_.empty()) glDeleteTextures(static_cast<GLsizei>(owned_.size()), owned_.data());
-}
+#include "renderer/Textures.h"
 
 std::uint32_t TTextureSet::Load(const char* path) {
   return path == nullptr ? 0u : Load(std::string(path));
@@ -21,6 +15,6 @@ std::uint32_t TTextureSet::Load(const std::string& path) {
   ++loads_;
   LoadTexture(path, texture);
   byFile_.emplace(key, texture);
-  if (texture != 0) owned_.push_back(texture);
+  if (texture != 0) owned_.emplace_back(texture);
   return texture;
 }

@@ -1,7 +1,7 @@
 // The pictures of one screen object, each file loaded once however often its tables name
 // it ("img/2players_bckgrnd.jpg" and "img/2Players_BckGrnd.jpg" are one file). The set
-// owns what it loaded and deletes the textures when it goes, so a menu opened after every
-// race does not pile up pictures in the GL context.
+// owns what it loaded in texture handles that give it back when the set goes, so a menu
+// opened after every race does not pile up pictures in the GL context.
 #pragma once
 
 #include <cstdint>
@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "renderer/GlHandles.h"
+
 class TTextureSet {
  public:
   TTextureSet() = default;
-  ~TTextureSet();
   TTextureSet(const TTextureSet&) = delete;
   TTextureSet& operator=(const TTextureSet&) = delete;
 
@@ -26,6 +27,6 @@ class TTextureSet {
 
  private:
   std::map<std::string, std::uint32_t> byFile_;
-  std::vector<std::uint32_t> owned_;
+  std::vector<TTexture> owned_;
   int loads_ = 0;
 };

@@ -1,9 +1,8 @@
 #include "frontend/UGameOptions.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include "frontend/MenuRules.h"
+#include "renderer/MenuDraw.h"
+#include "renderer/OverlayDraw.h"
 #include "world/ScreenFrame.h"
 
 namespace {
@@ -18,21 +17,6 @@ constexpr const char* kQuitPicture = "img/gameOptions/bouton_quitter.tga";
 constexpr int kBackButton = 2;
 constexpr int kQuitButton = 3;
 constexpr double kNotchTurn = -11.0;  // degrees about z: clockwise on the screen
-
-// Texture coordinates (0, 1) top-left round to (0, 0) bottom-left.
-void DrawQuad(std::uint32_t texture, double left, double top, double width, double height) {
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3d(left, top, 0.0);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3d(left + width, top, 0.0);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3d(left + width, top - height, 0.0);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3d(left, top - height, 0.0);
-  glEnd();
-}
 
 }  // namespace
 
@@ -58,11 +42,7 @@ TGameOptions::TGameOptions(int screenWidth, int screenHeight)
   CompileLists();
 }
 
-TGameOptions::~TGameOptions() {
-  for (std::uint32_t list : {picturesList_, musicNotchList_, effectsNotchList_}) {
-    if (list != 0) glDeleteLists(list, 1);
-  }
-}
+TGameOptions::~TGameOptions() = default;
 
 // Virtual units to window pixels centred on the window, y up: the top-left corner and size.
 TImg TGameOptions::MakePicture(const char* path, double x, double y, double w, double h) {
@@ -89,42 +69,28 @@ TBouton TGameOptions::MakeButton(double x, double y, double w, double h, std::ui
   return button;
 }
 
-std::uint32_t TGameOptions::CompileNotch() {
+TDisplayLists TGameOptions::CompileNotch() const {
   const TBouton& notch = buttons_[0];
-  GLuint list = glGenLists(1);
-  glNewList(list, GL_COMPILE);
-  DrawQuad(notch.activeTexture, -notch.width / 2, notch.height / 2, notch.width, notch.height);
-  glEndList();
-  return list;
+  return RecordDisplayList([&notch] {
+    DrawOverlayQuad(notch.activeTexture, -notch.width / 2, notch.height / 2, notch.width,
+                    notch.height);
+  });
 }
 
 void TGameOptions::CompileLists() {
-  picturesList_ = glGenLists(1);
-  glNewList(picturesList_, GL_COMPILE);
-  glPushMatrix();
-  DrawImage(leftDial_);
-  DrawImage(rightDial_);
-  DrawImage(musicCaption_);
-  DrawImage(effectsCaption_);
-  glPopMatrix();
-  glEndList();
+  picturesList_ = RecordDisplayList([this] {
+    TMenuMatrixScope keep;
+    DrawImage(leftDial_);
+    DrawImage(rightDial_);
+    DrawImage(musicCaption_);
+    DrawImage(effectsCaption_);
+  });
   musicNotchList_ = CompileNotch();
   effectsNotchList_ = CompileNotch();
 }
 
 void TGameOptions::DrawImage(const TImg& picture) const {
-  glPushMatrix();
-  DrawQuad(picture.texture, picture.x, picture.y, picture.width, picture.height);
-  glPopMatrix();
-}
-
-void TGameOptions::SetOverlayProjection() const {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(-screenWidth_ / 2.0, screenWidth_ / 2.0, -screenHeight_ / 2.0, screenHeight_ / 2.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glViewport(0, 0, screenWidth_, screenHeight_);
+  DrawOverlayPicture(picture.texture, picture.x, picture.y, picture.width, picture.height);
 }
 
 void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
@@ -135,25 +101,17 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   effectsNotches_ = NotchesFor(effects);
   innerRadius_ = scale_ * 135.0;
   outerRadius_ = scale_ * 166.0;
-  glAlphaFunc(GL_ALWAYS, 0.7f);  // the dials' soft edges are blended, not cut
-  SetOverlayProjection();
-  glPushMatrix();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glCallList(picturesList_);
+  BeginOverlay(screenWidth_, screenHeight_);
+  CallOverlayList(picturesList_.Base());
   look_ = mouse_.Look();
   DialInput(look_.x - screenWidth_ / 2, screenHeight_ / 2 - look_.y);
   int clicked = DrawButtons(kBackButton, kQuitButton);
   if (clicked == kBackButton) result = "RETURN GAME";
   if (clicked == kQuitButton) result = "MENU RETURN";
   DrawNotches();
-  glPopMatrix();
+  EndOverlay();
   music = musicLevel_;
   effects = effectsLevel_;
-  glEnable(GL_LIGHTING);
-  glEnable(GL_DEPTH_TEST);
-  glAlphaFunc(GL_GREATER, 0.75f);
 }
 
 void TGameOptions::Forget() {
@@ -182,7 +140,7 @@ int TGameOptions::DrawButtons(int first, int last) {
     std::uint32_t texture = 0;
     int state = ApplyLook(button, OverlayButtonState(button), look_, texture);
     if (state == kButtonReleased) clicked = i;
-    DrawQuad(texture, button.x, button.y, button.width, button.height);
+    DrawOverlayQuad(texture, button.x, button.y, button.width, button.height);
   }
   return clicked;
 }
@@ -191,20 +149,11 @@ int TGameOptions::DrawButtons(int first, int last) {
 // clockwise about the dial's centre.
 void TGameOptions::DrawDialNotches(const TBouton& templateNotch, double centreX, int count,
                                    std::uint32_t list) const {
-  glPushMatrix();
-  glTranslated(centreX, 0.0, 0.0);
-  for (int i = 0; i < count; ++i) {
-    glPushMatrix();
-    glTranslated(templateNotch.x + templateNotch.width / 2 - centreX,
-                 templateNotch.y - templateNotch.height / 2, 0.0);
-    glCallList(list);
-    glPopMatrix();
-    glRotated(kNotchTurn, 0.0, 0.0, 1.0);
-  }
-  glPopMatrix();
+  DrawNotchRun(list, centreX, templateNotch.x + templateNotch.width / 2 - centreX,
+               templateNotch.y - templateNotch.height / 2, count, kNotchTurn);
 }
 
 void TGameOptions::DrawNotches() {
-  DrawDialNotches(buttons_[0], -frameWidth_ / 4.0, musicNotches_, musicNotchList_);
-  DrawDialNotches(buttons_[1], frameWidth_ / 4.0, effectsNotches_, effectsNotchList_);
+  DrawDialNotches(buttons_[0], -frameWidth_ / 4.0, musicNotches_, musicNotchList_.Base());
+  DrawDialNotches(buttons_[1], frameWidth_ / 4.0, effectsNotches_, effectsNotchList_.Base());
 }

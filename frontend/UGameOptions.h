@@ -16,6 +16,7 @@
 #include "frontend/Bouton.h"
 #include "frontend/MenuTextures.h"
 #include "frontend/ScreenMouse.h"
+#include "renderer/GlHandles.h"
 
 class TGameOptions {
  public:
@@ -63,10 +64,9 @@ class TGameOptions {
   TBouton MakeButton(double x, double y, double w, double h, std::uint32_t inactive,
                      std::uint32_t focus, std::uint32_t active) const;
   void CompileLists();
-  std::uint32_t CompileNotch();
+  TDisplayLists CompileNotch() const;
   void DrawDialNotches(const TBouton& templateNotch, double centreX, int count,
                        std::uint32_t list) const;
-  void SetOverlayProjection() const;
 
   int screenWidth_;
   int screenHeight_;
@@ -84,9 +84,9 @@ class TGameOptions {
   TTab_bouton buttons_;
   double innerRadius_ = 0.0;
   double outerRadius_ = 0.0;
-  std::uint32_t picturesList_ = 0;
-  std::uint32_t musicNotchList_ = 0;
-  std::uint32_t effectsNotchList_ = 0;
+  TDisplayLists picturesList_;
+  TDisplayLists musicNotchList_;
+  TDisplayLists effectsNotchList_;
   TScreenMouse mouse_;
   TMouseLook look_;  // this frame's
 };

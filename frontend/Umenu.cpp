@@ -2,11 +2,10 @@
 // pictures and the track list.
 #include "frontend/Umenu.h"
 
-#include <GL/gl.h>
-
 #include <vector>
 
 #include "frontend/TrackList.h"
+#include "renderer/MenuDraw.h"
 
 TMenu::TMenu(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth), screenHeight_(screenHeight) {
@@ -27,12 +26,7 @@ TMenu::TMenu(int screenWidth, int screenHeight)
   effectsVolume_ = 255;
 }
 
-TMenu::~TMenu() {
-  for (std::uint32_t list : {lists_.main, lists_.onePlayer, lists_.twoPlayers, lists_.options,
-                             lists_.load, lists_.track}) {
-    if (list != 0) glDeleteLists(list, 1);
-  }
-}
+TMenu::~TMenu() = default;
 
 // Each distinct file is loaded once: most buttons show one picture in two of their states.
 TTab_bouton TMenu::MakeButtons(std::span<const TButtonLayout> layouts) {
@@ -57,11 +51,8 @@ std::unique_ptr<Tpanel> TMenu::MakePanel(const TTab_bouton& buttons, const std::
 }
 
 std::uint32_t TMenu::CompileList(Tpanel& panel) {
-  GLuint list = glGenLists(1);
-  glNewList(list, GL_COMPILE);
-  panel.DrawPanel(true);
-  glEndList();
-  return list;
+  ownedLists_.push_back(RecordDisplayList([&panel] { panel.DrawPanel(true); }));
+  return ownedLists_.back().Base();
 }
 
 void TMenu::BuildMainScreen() {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
@@ -22,6 +23,7 @@
 #include "frontend/MenuTables.h"
 #include "frontend/MenuTextures.h"
 #include "frontend/Upanel.h"
+#include "renderer/GlHandles.h"
 
 class TMenu : public IMenu {
  public:
@@ -105,15 +107,13 @@ class TMenu : public IMenu {
                        std::string& result);
   void BeginNestedScreen(Tpanel& panel, std::string& result);
   bool ChooserFrame(std::string& result);
-  void DrawChooserPicture();
+  int ChooserPanelFrame();
   void DrawThumbnail();
 
   // Drawing shared by the loops and transitions (UmenuTransitions.cpp).
   void SetFaceCamera(double yaw, double radius);
   void DrawTurnPose(double yaw, double radius);
-  void DrawPicture(std::uint32_t name, bool isList, double faceX);
   void PlaceFadeTarget(std::uint32_t from, bool fromIsList);
-  void MarkIris(std::uint32_t stencil, double size);
   void DrawIrisScene(std::uint32_t from, bool fromIsList, std::uint32_t to, bool toIsList);
   void PresentFrame();
 
@@ -128,6 +128,7 @@ class TMenu : public IMenu {
   std::unique_ptr<Tpanel> optionsPanel_, onePlayerPanel_, twoPlayersPanel_, mainPanel_,
       trackPanel_, loadPanel_;
   TLists lists_;
+  std::vector<TDisplayLists> ownedLists_;  // the names in lists_, given back with the menu
   TPictures pictures_;
 
   int screen_ = kMainScreen;

@@ -1,9 +1,8 @@
 // The menu's loops: the three faces the camera turns between, and the nested screens that
 // replace the picture on the face in view.
-#include <GL/gl.h>
-
 #include "frontend/Umenu.h"
 #include "platform/Window.h"
+#include "renderer/MenuDraw.h"
 
 namespace {
 
@@ -25,9 +24,7 @@ double FaceYaw(int screen) {
 }  // namespace
 
 void TMenu::RunMenu(std::string& result) {
-  glMatrixMode(GL_MODELVIEW);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glDisable(GL_LIGHTING);
+  BeginMenuScreen();
   result.clear();
   faceArrived_ = true;
   for (;;) {
@@ -36,15 +33,17 @@ void TMenu::RunMenu(std::string& result) {
     faceArrived_ = false;
     // Set on every frame: the transitions change it, and a face must look the same
     // whichever way the player came back to it.
-    glAlphaFunc(GL_GREATER, kFaceAlphaCut);
-    glPushMatrix();
-    bool done = FaceFrame(result);
-    glPopMatrix();
+    SetMenuAlphaCut(kFaceAlphaCut);
+    bool done = false;
+    {
+      TMenuMatrixScope frame;
+      done = FaceFrame(result);
+    }
     if (done) return;
     // A nested screen left without a choice has already shown its last frame; showing
     // this cleared one would flash black.
     if (!framePresented_) wnd::SwapBuffers();
-    glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+    ClearMenuFrame();
   }
 }
 
@@ -112,8 +111,7 @@ bool TMenu::Follow(TMenuStep step, std::string& result) {
 // Lighting is not switched back on when a nested screen is left: the menu stays unlit.
 void TMenu::BeginNestedScreen(Tpanel& panel, std::string& result) {
   panel.Forget();
-  glDisable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, kNestedAlphaCut);
+  SetMenuLook(kNestedAlphaCut);
   result.clear();
 }
 
@@ -163,48 +161,37 @@ void TMenu::RunTrackChooser(std::string& result) {
 
 // One frame of the chooser; true when it was left by ok or back.
 bool TMenu::ChooserFrame(std::string& result) {
-  DrawChooserPicture();
-  glPushMatrix();
   SetFaceCamera(90.0, cameraDistance_);
-  glPushMatrix();
-  glTranslated(0.02, 0.0, 0.0);  // the panel lies just in front of the chooser picture
-  int clicked = trackPanel_->DrawPanel(false);
-  glPopMatrix();
-  if (clicked == kTrackOk || clicked == kTrackBack) {
-    glPopMatrix();
+  DrawChooserPicture(pictures_.trackChooser);
+  int clicked = -1;
+  bool leaving = false;
+  {
+    TMenuMatrixScope frame;
+    SetFaceCamera(90.0, cameraDistance_);
+    clicked = ChooserPanelFrame();
+    leaving = clicked == kTrackOk || clicked == kTrackBack;
+    if (!leaving) {
+      int count = static_cast<int>(trackFiles_.size());
+      if (clicked == kTrackPrevious) trackIndex_ = PreviousTrack(trackIndex_, count);
+      if (clicked == kTrackNext) trackIndex_ = NextTrack(trackIndex_, count);
+      DrawThumbnail();
+    }
+  }
+  if (leaving) {
     if (clicked == kTrackOk) result = kTimeAttackResult;
     std::uint32_t next = clicked == kTrackOk ? pictures_.loading : pictures_.onePlayer;
     CrossFade(pictures_.trackChooser, false, next, false);
     return true;
   }
-  int count = static_cast<int>(trackFiles_.size());
-  if (clicked == kTrackPrevious) trackIndex_ = PreviousTrack(trackIndex_, count);
-  if (clicked == kTrackNext) trackIndex_ = NextTrack(trackIndex_, count);
-  DrawThumbnail();
-  glPopMatrix();
   PresentFrame();
   return false;
 }
 
-// The picture's own turn is kept inside a push: the fades that leave the chooser draw on
-// the right face with the bare camera, and would be seen edge-on through a turned matrix.
-void TMenu::DrawChooserPicture() {
-  SetFaceCamera(90.0, cameraDistance_);
-  glPushMatrix();
-  glRotated(90.0, 0.0, 1.0, 0.0);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBindTexture(GL_TEXTURE_2D, pictures_.trackChooser);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3d(-2.0, 1.5, 2.01);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3d(2.0, 1.5, 2.01);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3d(2.0, -1.5, 2.01);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3d(-2.0, -1.5, 2.01);
-  glEnd();
-  glPopMatrix();
+// The panel lies just in front of the chooser picture.
+int TMenu::ChooserPanelFrame() {
+  TMenuMatrixScope panel;
+  ShiftMenuDrawing(0.02);
+  return trackPanel_->DrawPanel(false);
 }
 
 // The selected track's picture, fitted into its box in the panel's virtual units.
@@ -212,22 +199,7 @@ void TMenu::DrawThumbnail() {
   if (trackFiles_.empty()) return;
   const T_TrackFile& track = trackFiles_[static_cast<std::size_t>(trackIndex_)];
   TThumbRect rect = FitThumbnail(track.width, track.height);
-  glPushMatrix();
-  glRotated(90.0, 0.0, 1.0, 0.0);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glScaled(thumbScaleX_ * screenWidth_ / kVirtualWidth,
-           thumbScaleY_ * screenHeight_ / kVirtualHeight, 1.0);
-  glTranslated(-kVirtualWidth / 2, kVirtualHeight / 2, 0.0);
-  glBindTexture(GL_TEXTURE_2D, track.previewTexture);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3d(rect.left, -rect.top, 2.02);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3d(rect.left + rect.width, -rect.top, 2.02);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3d(rect.left + rect.width, -(rect.top + rect.height), 2.02);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3d(rect.left, -(rect.top + rect.height), 2.02);
-  glEnd();
-  glPopMatrix();
+  DrawChooserThumbnail(track.previewTexture, thumbScaleX_ * screenWidth_ / kVirtualWidth,
+                       thumbScaleY_ * screenHeight_ / kVirtualHeight, rect.left, rect.top,
+                       rect.width, rect.height);
 }

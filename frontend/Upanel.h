@@ -14,14 +14,17 @@
 
 #include "frontend/Bouton.h"
 #include "frontend/ScreenMouse.h"
+#include "renderer/GlHandles.h"
+#include "renderer/PanelDraw.h"
 
 class Tpanel {
  public:
-  // Loads the background picture. Clears every pressed flag; the face follows from the
-  // number of buttons: 3 or 5 right, 4 or 7 front, 6 or 8 left, other counts front.
+  // Loads the background picture, which the panel then owns. Clears every pressed flag;
+  // the face follows from the number of buttons: 3 or 5 right, 4 or 7 front, 6 or 8 left,
+  // other counts front.
   Tpanel(int screenWidth, int screenHeight, TTab_bouton buttons,
          const std::string& backgroundPath);
-  // The same with the background already loaded.
+  // The same with the background already loaded and owned by the caller.
   Tpanel(int screenWidth, int screenHeight, TTab_bouton buttons,
          const std::string& backgroundPath, std::uint32_t backgroundTexture);
 
@@ -53,8 +56,7 @@ class Tpanel {
   static constexpr double kScaleY = 1.5 / 300.0;
 
  private:
-  void DrawBackground() const;
-  void DrawButton(const TBouton& button, std::uint32_t texture) const;
+  TButtonQuad ButtonQuad(const TBouton& button, std::uint32_t texture) const;
 
   int screenWidth_;
   int screenHeight_;
@@ -63,6 +65,7 @@ class Tpanel {
   TTab_bouton buttons_;
   std::string backgroundPath_;
   std::uint32_t backgroundTexture_ = 0;
+  TTexture ownedBackground_;  // the picture the panel loaded itself, if any
   double tiltAngle_ = 0.0;
   double faceAngle_ = 0.0;
   TScreenMouse mouse_;

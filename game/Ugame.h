@@ -1,5 +1,5 @@
-// The game shell: opens the display, sets the OpenGL state every screen starts from,
-// and runs the mode loop.
+// The game shell: opens the display, has the renderer set the state every screen starts
+// from, and runs the mode loop.
 #pragma once
 
 #include <memory>
@@ -22,11 +22,6 @@ class Tgame {
   int screenHeight = 0;
   std::string mode = "MENU";
   const wnd::TWindowInfo& Window() const { return window_; }
-
-  static void InitBuffers();
-  static void InitProjection(int width, int height);
-  static void InitBlending();
-  static void InitLights();
 
  private:
   void OpenWindow(int width, int height, bool fullscreen);

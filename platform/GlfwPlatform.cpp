@@ -1,5 +1,7 @@
 #include "platform/GlfwPlatform.h"
 
+// The window layer calls no GL itself: the renderer above it does.
+#define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 #include <SDL2/SDL.h>
 
@@ -93,11 +95,6 @@ wnd::TWindowInfo TGlfwPlatform::OpenWindow(int width, int height, int depthBits,
   wnd::TWindowInfo info;
   info.opened = true;
   glfwGetFramebufferSize(window_, &info.width, &info.height);
-  GLint bits = 0;
-  glGetIntegerv(GL_DEPTH_BITS, &bits);
-  info.depthBits = bits;
-  glGetIntegerv(GL_STENCIL_BITS, &bits);
-  info.stencilBits = bits;
   return info;
 }
 

@@ -10,7 +10,13 @@
 
 class TScriptedGlPlatform : public TScriptedPlatform {
  public:
-  TScriptedGlPlatform() { real_.SetPaced(false); }
+  // Reads the back buffer of a width x height window as RGBA, bottom row first. The
+  // window layer calls no GL: whoever holds the renderer hands its reader in.
+  using TFrameReader = void (*)(int width, int height, std::vector<std::uint8_t>& rgba);
+
+  explicit TScriptedGlPlatform(TFrameReader readFrame) : readFrame_(readFrame) {
+    real_.SetPaced(false);
+  }
   wnd::TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
                               bool fullscreen) override;
   void CloseWindow() override { real_.CloseWindow(); }
@@ -28,4 +34,5 @@ class TScriptedGlPlatform : public TScriptedPlatform {
 
  private:
   TGlfwPlatform real_;
+  TFrameReader readFrame_;
 };

@@ -38,6 +38,8 @@ struct TWindowInfo {
   bool opened = false;
   int width = 0;   // framebuffer pixels: what the game draws into
   int height = 0;
+  // What the context's buffers hold. The window layer calls no GL, so a real window
+  // leaves them 0 and the shell fills them in from the renderer once the context is up.
   int depthBits = 0;
   int stencilBits = 0;
 };

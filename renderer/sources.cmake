@@ -6,8 +6,12 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/FilmDraw.cpp
   renderer/FrameCapture.cpp
   renderer/GlHandles.cpp
+  renderer/GlState.cpp
   renderer/HudDraw.cpp
+  renderer/MenuDraw.cpp
   renderer/OpaqueDrawScope.cpp
+  renderer/OverlayDraw.cpp
+  renderer/PanelDraw.cpp
   renderer/PlayerView.cpp
   renderer/RingDraw.cpp
   renderer/ScreenFrameDraw.cpp

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "assets/Image.h"
+#include "frontend/Bouton.h"
+#include "frontend/MenuTables.h"
 #include "platform/ScriptedGlPlatform.h"
 
 TScriptedGlPlatform& GlPlatform();
@@ -21,6 +24,23 @@ TRgb ReadPixelTopLeft(int x, int y);
 // Reads one pixel of the last frame shown while `captureFrames` was set, from the top-left.
 TRgb ReadShownPixelTopLeft(int x, int y);
 bool Near(TRgb a, TRgb b, int tolerance = 24);
+
+// The whole 1024 x 768 back buffer as RGBA, bottom row first.
+std::vector<unsigned char> ReadFrame();
+// A size x size picture of one opaque colour.
+TImage Solid(TRgb c, int size = 8);
+// The HUD's digit d drawn in a colour of its own, so the slots can be read back.
+TRgb DigitColour(int d);
+
+// A button of the given place and size (no pictures).
+TBouton Button(double x, double y, double w, double h);
+// The window pixel of a point of the menus' 800 x 600 virtual screen.
+int PixelX(double vx);
+int PixelY(double vy);
+// Frames for any menu transition to end.
+inline constexpr int kMenuSettle = 116;
+// Queues a click on the centre of a menu button, then `settle` frames without input.
+void Click(TScriptedPlatform& p, const TButtonLayout& b, int settle = kMenuSettle);
 
 #include <filesystem>
 #include <initializer_list>

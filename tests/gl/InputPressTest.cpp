@@ -16,9 +16,7 @@ namespace {
 constexpr int kSettle = 116;  // frames for any transition to end
 
 void Click(TScriptedPlatform& p, std::span<const TButtonLayout> (*screen)(), int button) {
-  const TButtonLayout& b = screen()[static_cast<std::size_t>(button)];
-  p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
-  p.QueueIdle(kSettle);
+  Click(p, screen()[static_cast<std::size_t>(button)], kSettle);
 }
 
 void PointAt(TScriptedPlatform& p, std::span<const TButtonLayout> (*screen)(), int button) {

@@ -16,11 +16,6 @@ bool Mentions(const TScriptedPlatform& p, const std::string& text) {
   return false;
 }
 
-void Click(TScriptedPlatform& p, const TButtonLayout& b, int settle = 116) {
-  p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
-  p.QueueIdle(settle);
-}
-
 }  // namespace
 
 TEST(MenuContent, MissingPicturesAndHeightmapsAreNamedAndTheMenuStillWorks) {

@@ -9,15 +9,6 @@
 
 namespace {
 
-TBouton Button(double x, double y, double w, double h) {
-  TBouton b;
-  b.x = x;
-  b.y = y;
-  b.width = w;
-  b.height = h;
-  return b;
-}
-
 void LookAtFrontFace() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

@@ -93,8 +93,6 @@ TScreenRect VirtualRect(double x, double y, double w, double h) {
   return {x * 1.28, y * 1.28, w * 1.28, h * 1.28};
 }
 
-int PixelX(double vx) { return static_cast<int>(std::lround(vx * 1024.0 / 800.0)); }
-int PixelY(double vy) { return static_cast<int>(std::lround(vy * 768.0 / 600.0)); }
 
 TRgb PresentedAverage(int x, int y) {
   x = std::clamp(x, 1, 1022);

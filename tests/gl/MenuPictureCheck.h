@@ -67,10 +67,6 @@ class TLastFrameProbe {
   std::vector<TRgb> last_;
 };
 
-// The window pixel of a virtual point.
-int PixelX(double vx);
-int PixelY(double vy);
-
 // Runs checks from inside a scripted run: a check added with Here() runs on the swap that
 // presents the last frame of the script queued before it. Arm() once the script is done.
 class TScriptCheckpoints {

@@ -9,13 +9,6 @@
 
 namespace {
 
-constexpr int kSettle = 116;
-
-void Click(TScriptedPlatform& p, const TButtonLayout& b, int settle = kSettle) {
-  p.QueueClick(PixelX(b.x + b.width / 2), PixelY(b.y + b.height / 2));
-  p.QueueIdle(settle);
-}
-
 // A button's picture, where its table puts it.
 int ExpectButton(const TButtonLayout& b, const char* picture, const std::string& label) {
   return ExpectPictureShown(picture, VirtualRect(b.x, b.y, b.width, b.height),

@@ -27,14 +27,9 @@ namespace {
 
 const TRgb kTimerColour{90, 90, 90};
 const TRgb kLanternColour{60, 60, 60};
-TRgb DigitColour(int d) { return {20 + d * 20, 230 - d * 20, 100}; }
 
 // The timer picture's compass window is centred on its pixel (324, 118) of 444 x 249.
 constexpr double kDialPixelX = 324.0, kDialPixelY = 118.0;
-
-TImage Solid(TRgb c) {
-  return MakeSolidImage(8, 8, {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b), 255});
-}
 
 // A window-sized colour and depth buffer, drawn into while it lives.
 class TOffscreen {

@@ -68,6 +68,9 @@ TEST(RealWindow, OpensWithTheStartupStateAndSeesKeysAndClicksFromXdotool) {
     ASSERT_TRUE(game.Window().opened);
     EXPECT_EQ(game.screenWidth, game.Window().width);
     EXPECT_EQ(game.screenHeight, game.Window().height);
+    // The window layer calls no GL: the shell reads the buffers' bits from the renderer.
+    EXPECT_EQ(game.Window().stencilBits, 8);
+    EXPECT_GE(game.Window().depthBits, 16);
     ExpectStartupState();
 
     if (!HaveXdotool()) GTEST_SKIP() << "xdotool is not installed";

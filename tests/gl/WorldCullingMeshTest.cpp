@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<unsigned char> ReadFrame() {
-  std::vector<unsigned char> pixels(1024 * 768 * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
 // A mesh's list sets its materials through the current colour, so what it shows depends
 // a little on the colour state it starts from: every picture starts from the same.
 void StartColourState() {

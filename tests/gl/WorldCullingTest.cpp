@@ -46,13 +46,6 @@ TImage Speckled(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return image;
 }
 
-std::vector<unsigned char> ReadFrame() {
-  std::vector<unsigned char> pixels(1024 * 768 * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
 int DifferingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
   int count = 0;
   for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {

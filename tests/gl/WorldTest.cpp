@@ -34,13 +34,6 @@ TMeshData Square(const std::string& material, TMeshColour colour, double half) {
   return mesh;
 }
 
-TImage Solid(TRgb c, int size = 8) {
-  return MakeSolidImage(size, size, {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b), 255});
-}
-
-// Digit d is drawn in a colour of its own, so the slots can be read back.
-TRgb DigitColour(int d) { return {20 + d * 20, 230 - d * 20, 100}; }
-
 // Content of the world's own, written into a scratch folder that becomes the working
 // directory for the test: textures, meshes, HUD pictures and a heightmap whose
 // columns 0-15 of rows 0-15 stand 100 high.
@@ -108,13 +101,6 @@ class WorldGl : public testing::Test {
   fs::path previous_;
   fs::path dir_;
 };
-
-std::vector<unsigned char> ReadFrame() {
-  std::vector<unsigned char> pixels(1024 * 768 * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
 
 // The old way of building the height field: a bind and a primitive for every triangle.
 void EmitPerTriangle(const t_rain& terrain) {
