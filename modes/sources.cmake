@@ -1,6 +1,7 @@
 list(APPEND VELMORA_CORE_SOURCES
   modes/RaceRules.cpp
   modes/NetRaceCore.cpp
+  modes/RaceCore.cpp
   modes/TrackFile.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   modes/Uworld.cpp
