@@ -47,9 +47,15 @@ Tworld::~Tworld() {
 
 void Tworld::Run(int, std::string& result) { result = "MENU"; }
 
-int Tworld::CaughtCount() const { return track_ ? track_->CaughtCount() : 0; }
+int Tworld::CaughtCount() const {
+  if (race_) return race_->CaughtCount();
+  return track_ ? track_->CaughtCount() : 0;
+}
 
-int Tworld::RingCount() const { return track_ ? track_->RingCount() : 0; }
+int Tworld::RingCount() const {
+  if (race_) return race_->RingCount();
+  return track_ ? track_->RingCount() : 0;
+}
 
 void Tworld::LoadEndPictures() {
   TImg* pictures[5] = {&winBanner_, &loseBanner_, &winPicture_, &losePicture_, &backdrop_};
@@ -68,9 +74,9 @@ void Tworld::LoadEndPictures() {
   }
 }
 
-TCompassData Tworld::CompassFor(T_point player, T_point rotation) const {
+TCompassData Tworld::CompassFor(T_point player, T_point rotation, int caughtCount) const {
   TCompassData compass;
-  compass.target = CompassTarget(track_->Rings(), track_->CaughtCount());
+  compass.target = CompassTarget(race_->Rings(), caughtCount);
   compass.player = player;
   compass.rotation = rotation;
   compass.terrain = map_->Terrain();
@@ -128,16 +134,13 @@ void Tworld::KeepViewAboveTerrain(T_point craftOffset) const {
 
 void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screenHeight_); }
 
-void Tworld::StartClock() {
-  timeLeft_ = initialTime_;
-  secondMark_ = wnd::GetTickCount();
-}
-
-void Tworld::TickClock() {
-  TRaceClock clock{timeLeft_, secondMark_};
-  clock.Tick(wnd::GetTickCount());
-  timeLeft_ = clock.timeLeft;
-  secondMark_ = clock.lastSecondMark;
+TRaceInput Tworld::ReadRaceInput(bool readEscapePress) const {
+  TRaceInput input;
+  input.now = wnd::GetTickCount();
+  const bool escapePressed = readEscapePress && wnd::KeyPressed(wnd::KEY_ESC);
+  input.keys = ReadRaceKeys([](int code) { return wnd::GetKey(code) == wnd::PRESS; },
+                            escapePressed);
+  return input;
 }
 
 void Tworld::UpdateWind(double speed) {

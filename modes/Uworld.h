@@ -12,6 +12,7 @@
 #include "frontend/Bouton.h"
 #include "frontend/MenuTextures.h"
 #include "modes/ModeInterface.h"
+#include "modes/RaceCore.h"
 #include "net/PersoRecord.h"
 #include "saves/USave.h"
 #include "world/HudLayout.h"
@@ -20,19 +21,12 @@
 class TMap;
 class Ttrack;
 class TInterface;
-class TphysicEngine;
 class TSound;
 class TGameOptions;
 class Tpanel;
 class TSocketLink;
-class TNetRaceCore;
-struct TNetFrameEvents;
-struct TViewTransform;
 struct TTrackData;
 
-// Where every race begins: the player point of the track files and the start of player 1.
-inline const T_point kFirstStart{0.0, 200.0, 0.0};
-inline const T_point kSecondStart{20.0, 200.0, 0.0};
 inline const char* const kDefaultMusic = "sounds/Background01.mp3";
 inline const char* const kGeneratedTrackFile = "track_data/01.track";
 
@@ -61,7 +55,7 @@ class Tworld : public IMode {
   // reads them back after a race.
   int MusicCell() const { return *musicCell_; }
   int EffectsCell() const { return *effectsCell_; }
-  int TimeLeft() const { return timeLeft_; }
+  int TimeLeft() const { return race_ ? race_->TimeLeft() : 0; }
   int InitialTime() const { return initialTime_; }
   const std::string& MusicPath() const { return musicPath_; }
   const TSound& Sound() const { return *sound_; }
@@ -69,7 +63,8 @@ class Tworld : public IMode {
   int RingCount() const;
   const TMap& Map() const { return *map_; }
   const Ttrack& Track() const { return *track_; }
-  const TphysicEngine& Physics() const { return *physics_; }
+  // The crafts as the race's rules move them.
+  const TRaceCore& Physics() const { return *race_; }
   const TImg& WinBanner() const { return winBanner_; }
   const TImg& LoseBanner() const { return loseBanner_; }
   const TImg& WinPicture() const { return winPicture_; }
@@ -83,7 +78,9 @@ class Tworld : public IMode {
   void LoadEndPictures();
   // Something a mode draws over the result picture (the time attack's score).
   virtual void DrawResultExtras() {}
-  TCompassData CompassFor(T_point player, T_point rotation) const;
+  // The compass of a player at `player` turned by `rotation`, aiming at the ring after
+  // the `caughtCount` caught.
+  TCompassData CompassFor(T_point player, T_point rotation, int caughtCount) const;
   // The terrain and the rings a track file describes (the craft is loaded first).
   void BuildTerrainAndCourse(const TTrackData& data);
   // The race's lens: 15 degrees at a fixed 4:3, whatever the window's shape.
@@ -91,9 +88,9 @@ class Tworld : public IMode {
   // With the world's view on the modelview: raises the view as far as the eye and the
   // depth spot of the own craft drawn at `craftOffset` need to clear the drawn terrain.
   void KeepViewAboveTerrain(T_point craftOffset) const;
-  // The clock starts at the time allowed; a tick counts at most one second a frame.
-  void StartClock();
-  void TickClock();
+  // This frame's keys; the Escape press only while the overlay is closed, so a press
+  // made while it is open waits for it to close.
+  TRaceInput ReadRaceInput(bool readEscapePress) const;
   // The wind follows the craft's speed within the effects volume.
   void UpdateWind(double speed);
   // The race is drawn in the window's centred 4:3 frame, laid out in frame units.
@@ -110,14 +107,12 @@ class Tworld : public IMode {
 
   int screenWidth_;
   int screenHeight_;
-  int timeLeft_ = 0;
-  std::uint32_t secondMark_ = 0;
   std::unique_ptr<TObj> craft_;
-  TPerso firstPlayer_;
   std::unique_ptr<TMap> map_;
   std::unique_ptr<Ttrack> track_;
   std::unique_ptr<TInterface> hud_;
-  std::unique_ptr<TphysicEngine> physics_;
+  // The rules of the race: flight, clock, rings, overlay state, result.
+  std::unique_ptr<TRaceCore> race_;
   T_point cameraOffset_{0.0, 200.0, 0.0};
   T_point firstStart_ = kFirstStart;
   std::string mapPath_;
@@ -162,10 +157,10 @@ class TTimeAttack : public Tworld {
   void BuildFromFile(const std::string& fileName, int musicVolume, int baseScore);
   void BuildRaceParts(int musicVolume);
   void WriteGeneratedCourse() const;
-  // One frame of the loop; false once the race is over.
-  void RaceFrame(bool& running, bool& overlayOpen, std::string& result);
+  // One frame of the loop: the race core decides, this draws and plays.
+  void RaceFrame();
   void DrawCraft() const;
-  void DrawWorld(bool overlayOpen);
+  void DrawWorld(const TPlayerPass& pass);
 
   bool loadedFromFile_ = false;
   int baseScore_ = 0;
@@ -187,8 +182,8 @@ class TTwoPlayers : public Tworld {
   bool Hosting() const { return hosting_; }
   bool Local() const { return local_; }
   int PlayerNumber() const { return playerNumber_; }
-  const TPerso& FirstPlayer() const { return firstPlayer_; }
-  const TPerso& SecondPlayer() const { return secondPlayer_; }
+  const TPerso& FirstPlayer() const { return race_->Record(1); }
+  const TPerso& SecondPlayer() const { return race_->Record(2); }
   bool OtherPlayerGone() const { return otherGone_; }
   // A player's own craft in its half of the split screen, under the race's lens and the
   // current viewport.
@@ -197,24 +192,22 @@ class TTwoPlayers : public Tworld {
   const TInterface& Hud(int player) const { return player == 2 ? *secondHud_ : *hud_; }
 
  private:
+  TRaceSetup RaceSetup(TRaceKind kind) const;
   void BuildNetwork(bool hosting, const std::string& joinAddress);
-  void RunLocalFrame(bool& running, bool& overlayOpen, std::string& result);
-  void DrawHalf(int player, bool overlayOpen);
+  void RunLocalFrame();
+  void DrawHalf(int player, const TPlayerPass& pass);
   void RunNetworkFrame();
-  void DrawNetworkWorld(const TViewTransform& view);
+  void DrawNetworkWorld(const TPlayerPass& pass);
   void DrawNetworkNotices() const;
   void DrawPlaque(std::uint32_t texture, double x, double y, double w, double h) const;
   void ReportNetEvents(const TNetFrameEvents& events);
   void ReportLink(bool heard, bool gone);
-  TPerso& RecordOf(int player) { return player == 1 ? firstPlayer_ : secondPlayer_; }
 
   std::unique_ptr<TObj> secondCraft_;
   T_point secondPlayerPoint_{};
   T_point secondStart_ = kSecondStart;
-  TPerso secondPlayer_;
-  // The network race: the link (with the relay on the host) and the race's rules.
+  // The network race's link (with the relay on the host); the race core holds its rules.
   std::unique_ptr<TSocketLink> link_;
-  std::unique_ptr<TNetRaceCore> netRace_;
   std::unique_ptr<TInterface> secondHud_;
   std::uint32_t goneTexture_ = 0;
   std::uint32_t waitingTexture_ = 0;

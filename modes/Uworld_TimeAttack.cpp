@@ -11,6 +11,7 @@
 #include "modes/Uworld.h"
 #include "platform/Window.h"
 #include "sound/USound.h"
+#include "world/CourseGen.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
 #include "world/UphysicEngine3.h"
@@ -56,7 +57,10 @@ void TTimeAttack::BuildDefault(int musicVolume) {
   craft_ = std::make_unique<TObj>(kCraftMesh);
   mapPath_ = kDefaultHeightmap;
   map_ = std::make_unique<TMap>(kDefaultHeightmap);
-  track_ = std::make_unique<Ttrack>(map_->Terrain(), craft_->BoundingBox());
+  // A new course every race: the numbers come from the platform, seeded from the clock.
+  wnd::Randomize();
+  TRing_tab rings = GenerateCourse(map_->Terrain(), kRequestedRings, [] { return wnd::Random(); });
+  track_ = std::make_unique<Ttrack>(std::move(rings), map_->Terrain(), craft_->BoundingBox());
   musicPath_ = kDefaultMusic;
   BuildRaceParts(musicVolume);
 }
@@ -76,9 +80,14 @@ void TTimeAttack::BuildFromFile(const std::string& fileName, int musicVolume, in
 
 void TTimeAttack::BuildRaceParts(int musicVolume) {
   cameraOffset_ = kFirstStart;
-  physics_ = std::make_unique<TphysicEngine>(screenWidth_, screenHeight_, cameraOffset_,
-                                             craft_->BoundingBox(), track_->Rings(),
-                                             map_->Terrain());
+  TRaceSetup setup;
+  setup.kind = TRaceKind::kTimeAttack;
+  setup.terrain = map_->Terrain();
+  setup.rings = track_->Rings();
+  setup.initialTime = initialTime_;
+  setup.baseScore = baseScore_;
+  setup.firstStart = cameraOffset_;
+  race_ = std::make_unique<TRaceCore>(std::move(setup));
   hud_ = std::make_unique<TInterface>(baseScore_, kFrameUnitsWidth, kFrameUnitsHeight);
   sound_ = std::make_unique<TSound>();
   options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
@@ -92,7 +101,7 @@ TTimeAttack::~TTimeAttack() {
   map_.reset();
   track_.reset();
   hud_.reset();
-  physics_.reset();
+  race_.reset();
   options_.reset();
   if (sound_) {
     sound_->MusicOff();
@@ -134,22 +143,18 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
-  StartClock();
-  bool running = true;
-  bool overlayOpen = false;
-  result.clear();
+  race_->Start(wnd::GetTickCount());
   // Keys and clicks pressed on the menu or while the race was loading are not the race's.
   wnd::ForgetPresses();
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
-  while (running) {
+  while (race_->Running()) {
     if (auto title = rate.Frame(wnd::GetTickCount())) wnd::SetWindowTitle(*title);
-    RaceFrame(running, overlayOpen, result);
+    RaceFrame();
   }
-  const bool leftRace = result == "MENU RETURN";
-  score_ = RaceScore(CaughtCount(), baseScore_, timeLeft_, leftRace);
-  const bool won = RaceWon(RingCount(), CaughtCount());
-  result = RaceResult(result, won);
+  score_ = race_->Score();
+  const bool won = race_->Won();
+  result = race_->ResultText();
   ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
 }
 
@@ -161,57 +166,47 @@ void TTimeAttack::DrawCraft() const {
   DrawOwnCraftInFront(*craft_, kCraftOffset, {0.75, 0.75, 0.75});
 }
 
-// The player point is the craft's world position lowered by 5.
-void TTimeAttack::DrawWorld(bool overlayOpen) {
+// The player point (the craft's world position lowered by 5) is where the race core
+// tested the rings; the course drawn here makes the same test, so it draws the ring
+// caught this frame as the core counted it.
+void TTimeAttack::DrawWorld(const TPlayerPass& pass) {
   SetRaceProjection();
-  const T_point p = physics_->Position(1);
-  cameraOffset_ = {-p.x, -p.y - 5.0, -p.z};
+  cameraOffset_ = pass.ringPoint;
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
-  physics_->Update(1, CaughtCount(), overlayOpen);
+  ApplyView(pass.view);
   KeepViewAboveTerrain(kCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
+  track_->CatchUpTo(pass.caughtCount);
   glPopMatrix();
 }
 
-void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& result) {
-  running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
-  if (!running) result = "MENU";
-  if (!overlayOpen && wnd::KeyPressed(wnd::KEY_ESC)) {
-    overlayOpen = true;
-    options_->Forget();
-  }
+void TTimeAttack::RaceFrame() {
+  const TRaceEvents events = race_->StartFrame(ReadRaceInput(!race_->OverlayOpen()));
+  if (events.overlayOpened) options_->Forget();
+  const TPlayerPass& pass = events.passes[0];
   DrawCraft();
-  DrawWorld(overlayOpen);
-  hud_->DrawFrame(CompassFor(cameraOffset_, physics_->Rotation(1)), CaughtCount(), false,
-                  timeLeft_);
-  if (overlayOpen) {
-    options_->DrawOptions(*musicCell_, *effectsCell_, result);
+  DrawWorld(pass);
+  hud_->DrawFrame(CompassFor(cameraOffset_, race_->Rotation(1), pass.caughtCount),
+                  pass.caughtCount, false, race_->TimeLeft());
+  std::string overlayResult;
+  if (race_->OverlayOpen()) {
+    options_->DrawOptions(*musicCell_, *effectsCell_, overlayResult);
     sound_->PlayMusic(kDefaultMusic, *musicCell_);
-    if (result == "MENU RETURN") {
-      running = false;
-    } else if (result == "RETURN GAME") {
-      overlayOpen = false;
-      // The overlay's piece was only for the pause: the rest of the race (and the next
-      // race on this course) has the course's own music.
-      sound_->PlayMusic(musicPath_, *musicCell_);
-    }
-  } else {
-    TickClock();
   }
-  UpdateWind(physics_->Speed(1));
+  const TRaceEvents end =
+      race_->FinishFrame(OverlayChoiceOf(overlayResult), wnd::GetTickCount());
+  // The overlay's piece was only for the pause: the rest of the race (and the next race
+  // on this course) has the course's own music.
+  if (end.overlayClosed) sound_->PlayMusic(musicPath_, *musicCell_);
+  UpdateWind(race_->Speed(1));
   BlankBars();
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
 }
 
-void TTimeAttack::PlayFrame() {
-  bool running = true;
-  bool overlayOpen = false;
-  std::string result;
-  RaceFrame(running, overlayOpen, result);
-}
+void TTimeAttack::PlayFrame() { RaceFrame(); }
 
 void TTimeAttack::DrawResultExtras() {
   glPushMatrix();
