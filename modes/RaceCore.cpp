@@ -42,6 +42,10 @@ TRaceCore::TRaceCore(TRaceSetup setup)
                                                 : StartPhysics(setup.firstStart)) {
   ClearCaught(rings_);
   clock_.timeLeft = initialTime_;
+  NameRecords();
+}
+
+void TRaceCore::NameRecords() {
   for (int i = 0; i < 2; ++i) {
     records_[i].name = i == 0 ? "player1" : "player2";
     records_[i].playerCount = 2;
@@ -57,6 +61,7 @@ TRaceCore::TRaceCore(TRaceSetup setup, INetLink& link)
   TNetRaceSetup net{setup.playerNumber, setup.firstStart, setup.secondStart,
                     std::move(setup.terrain), std::move(setup.rings), setup.initialTime};
   net_ = std::make_unique<TNetRaceCore>(std::move(net), link);
+  NameRecords();
 }
 
 TRaceCore::~TRaceCore() = default;
@@ -72,6 +77,13 @@ int TRaceCore::CaughtCount() const { return net_ ? net_->CaughtCount() : caught_
 const TRing_tab& TRaceCore::Rings() const { return net_ ? net_->Rings() : rings_; }
 
 int TRaceCore::Score() const { return RaceScore(CaughtCount(), baseScore_, TimeLeft(), left_); }
+
+TRaceOutcome TRaceCore::Outcome() const {
+  if (Running()) return TRaceOutcome::kRunning;
+  if (left_ || (net_ && net_->Phase() == TNetRacePhase::kLeft)) return TRaceOutcome::kLeft;
+  if (net_ && net_->Phase() != TNetRacePhase::kOver) return TRaceOutcome::kLost;
+  return Won() ? TRaceOutcome::kWon : TRaceOutcome::kLost;
+}
 
 std::string TRaceCore::ResultText() const {
   return RaceResult(left_ ? "MENU RETURN" : "MENU", Won());

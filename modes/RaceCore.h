@@ -58,6 +58,15 @@ enum class TOverlayChoice { kNone, kBackToRace, kLeaveRace };
 // "RETURN GAME" and "MENU RETURN", the overlay's words; anything else chose nothing.
 TOverlayChoice OverlayChoiceOf(const std::string& overlayResult);
 
+// How a race stands. The shell's words for the ends are "MENUW", "MENUL" and
+// "MENU RETURN" followed by the letter (see ResultText).
+enum class TRaceOutcome {
+  kRunning,
+  kWon,   // every ring passed
+  kLost,  // the clock ran out (or the network race could not be raced)
+  kLeft,  // left through the overlay, or a network race left while waiting
+};
+
 struct TRaceSetup {
   TRaceKind kind = TRaceKind::kTimeAttack;
   t_rain terrain;
@@ -114,6 +123,7 @@ class TRaceCore {
   const TRing_tab& Rings() const;
   const t_rain& Terrain() const { return terrain_; }
   bool Won() const { return RaceWon(RingCount(), CaughtCount()); }
+  TRaceOutcome Outcome() const;
   bool LeftThroughOverlay() const { return left_; }
   // The time attack's score: rings, the score carried in, and the time bonus unless the
   // pilot left.
@@ -133,6 +143,7 @@ class TRaceCore {
   const TNetRaceCore* Network() const { return net_.get(); }
 
  private:
+  void NameRecords();
   TPlayerPass Fly(int player, const TPlayerKeys& keys);
   TRaceEvents NetworkFrame(const TRaceInput& input);
   void FinishNetworkFrame(TRaceEvents& events) const;

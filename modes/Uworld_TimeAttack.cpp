@@ -1,15 +1,13 @@
 // The single-player race against the clock.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <exception>
 
 #include "frontend/UGameOptions.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TimeAttack.h"
 #include "platform/Window.h"
+#include "renderer/RaceViewDraw.h"
 #include "sound/USound.h"
 #include "world/CourseGen.h"
 #include "world/Uinterface.h"
@@ -19,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kCraftMesh = "mesh/reduce-dash2.obj";
 constexpr const char* kDefaultHeightmap = "screenplay_data/winter/winter.bmp";
 // The craft is drawn here in the eye's frame, whatever the world does around it.
 const T_point kCraftOffset{0.0, -5.0, -40.0};
@@ -54,13 +51,12 @@ void TTimeAttack::BuildDefault(int musicVolume) {
   loadedFromFile_ = false;
   initialTime_ = 10;
   baseScore_ = 0;
-  craft_ = std::make_unique<TObj>(kCraftMesh);
   mapPath_ = kDefaultHeightmap;
-  map_ = std::make_unique<TMap>(kDefaultHeightmap);
   // A new course every race: the numbers come from the platform, seeded from the clock.
   wnd::Randomize();
-  TRing_tab rings = GenerateCourse(map_->Terrain(), kRequestedRings, [] { return wnd::Random(); });
-  track_ = std::make_unique<Ttrack>(std::move(rings), map_->Terrain(), craft_->BoundingBox());
+  TRaceScene scene =
+      BuildRaceScene(SceneOfHeightmap(kDefaultHeightmap, [] { return wnd::Random(); }));
+  TakeScene(scene);
   musicPath_ = kDefaultMusic;
   BuildRaceParts(musicVolume);
 }
@@ -68,13 +64,15 @@ void TTimeAttack::BuildDefault(int musicVolume) {
 void TTimeAttack::BuildFromFile(const std::string& fileName, int musicVolume, int baseScore) {
   loadedFromFile_ = true;
   baseScore_ = baseScore;
-  craft_ = std::make_unique<TObj>(kCraftMesh);
   TTrackData data = ReadTrackFile(fileName);
   mapPath_ = data.heightmapPath;
   trackPath_ = fileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  BuildTerrainAndCourse(data);
+  TRaceSceneSpec spec = SceneOfTrack(data);
+  spec.baseScore = baseScore_;
+  TRaceScene scene = BuildRaceScene(spec);
+  TakeScene(scene);
   BuildRaceParts(musicVolume);
 }
 
@@ -88,7 +86,6 @@ void TTimeAttack::BuildRaceParts(int musicVolume) {
   setup.baseScore = baseScore_;
   setup.firstStart = cameraOffset_;
   race_ = std::make_unique<TRaceCore>(std::move(setup));
-  hud_ = std::make_unique<TInterface>(baseScore_, kFrameUnitsWidth, kFrameUnitsHeight);
   sound_ = std::make_unique<TSound>();
   options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   LoadEndPictures();
@@ -129,19 +126,13 @@ void TTimeAttack::WriteGeneratedCourse() const {
 void TTimeAttack::Run(int effectsVolume, std::string& result) {
   *effectsCell_ = effectsVolume;
   sound_->PlayMusic(musicPath_, *musicCell_);
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
+  ClearRaceBuffers();
+  SetRaceClearColour();
   // Whatever screen came before, the race starts from the same state, in the 4:3 frame.
   const TScreenFrame frame = Frame();
-  glViewport(frame.x, frame.y, frame.width, frame.height);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, 0.75f);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 10.0, 10000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  SetRaceViewport(frame.x, frame.y, frame.width, frame.height);
+  EnableRaceState();
+  SetRaceStartProjection();
 
   race_->Start(wnd::GetTickCount());
   // Keys and clicks pressed on the menu or while the race was loading are not the race's.
@@ -161,7 +152,7 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
 // The overlay draws over the whole window, so each frame finds its frame again.
 void TTimeAttack::DrawCraft() const {
   const TScreenFrame frame = Frame();
-  glViewport(frame.x, frame.y, frame.width, frame.height);
+  SetRaceViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
   DrawOwnCraftInFront(*craft_, kCraftOffset, {0.75, 0.75, 0.75});
 }
@@ -172,14 +163,13 @@ void TTimeAttack::DrawCraft() const {
 void TTimeAttack::DrawWorld(const TPlayerPass& pass) {
   SetRaceProjection();
   cameraOffset_ = pass.ringPoint;
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
+  PushModelviewMoved({0.0, -kEyeHeight, 0.0});
   ApplyView(pass.view);
   KeepViewAboveTerrain(kCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
   track_->CatchUpTo(pass.caughtCount);
-  glPopMatrix();
+  PopModelview();
 }
 
 void TTimeAttack::RaceFrame() {
@@ -203,14 +193,13 @@ void TTimeAttack::RaceFrame() {
   UpdateWind(race_->Speed(1));
   BlankBars();
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearRaceBuffers();
 }
 
 void TTimeAttack::PlayFrame() { RaceFrame(); }
 
 void TTimeAttack::DrawResultExtras() {
-  glPushMatrix();
-  glTranslated(kFrameUnitsWidth / 2 - 100, 200 - kFrameUnitsHeight, 0.0);
+  PushModelviewMoved({kFrameUnitsWidth / 2 - 100.0, 200.0 - kFrameUnitsHeight, 0.0});
   TInterface::DrawNumber(score_, hud_->ScoreSlots(), hud_->ScoreDigits(), kScoreSpacing);
-  glPopMatrix();
+  PopModelview();
 }

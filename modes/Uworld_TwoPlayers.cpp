@@ -1,10 +1,9 @@
 // The two-player race: split screen on one keyboard, or two machines over the LAN link.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <stdexcept>
 
+#include "renderer/NetNoticeDraw.h"
+#include "renderer/RaceViewDraw.h"
 #include "renderer/Textures.h"
 #include "frontend/UGameOptions.h"
 #include "platform/Paths.h"
@@ -12,7 +11,7 @@
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
 #include "modes/NetRaceCore.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TwoPlayers.h"
 #include "net/NetLink.h"
 #include "net/UNetwork.h"
 #include "sound/USound.h"
@@ -23,8 +22,6 @@
 
 namespace {
 
-constexpr const char* kFirstCraftMesh = "mesh/reduce-dash2.obj";
-constexpr const char* kSecondCraftMesh = "mesh/brisel reduce-dash.obj";
 constexpr const char* kGonePicture = "img/lan/gone.tga";
 constexpr const char* kWaitingPicture = "img/lan/waiting.tga";
 constexpr const char* kCountPictures[3] = {"img/lan/count1.tga", "img/lan/count2.tga",
@@ -32,21 +29,6 @@ constexpr const char* kCountPictures[3] = {"img/lan/count1.tga", "img/lan/count2
 
 void LoadIfThere(const char* path, std::uint32_t& texture) {
   if (PathExists(path)) LoadTexture(path, texture);
-}
-
-// Draws a craft where its own player sees it: at that player's eye, turned as that
-// player is turned, then moved and scaled as that player's own craft is on screen.
-// `position` and `rotation` are in the physics' convention (the negated world position).
-void DrawCraftAsSeenByItsPlayer(const TObj& mesh, T_point position, T_point rotation,
-                                T_point eyeOffset, T_point scale) {
-  glPushMatrix();
-  glTranslated(-position.x, -position.y, -position.z);
-  glRotated(-rotation.y, 0.0, 1.0, 0.0);
-  glRotated(-rotation.x, 1.0, 0.0, 0.0);
-  glTranslated(eyeOffset.x, eyeOffset.y, eyeOffset.z);
-  glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
-  glPopMatrix();
 }
 
 void DrawOwnCraft(const TObj& mesh, T_point offset, T_point scale) {
@@ -67,23 +49,24 @@ TTwoPlayers::TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFil
                          int musicVolume, bool local, bool hosting,
                          const std::string& joinAddress)
     : Tworld(screenWidth, screenHeight), local_(local) {
-  craft_ = std::make_unique<TObj>(kFirstCraftMesh);
-  secondCraft_ = std::make_unique<TObj>(kSecondCraftMesh);
   if (tracks.empty()) throw std::runtime_error("There is no track to race on.");
   TTrackData data = ReadTrackFile(tracks.front().trackFileName);
   mapPath_ = data.heightmapPath;
   trackPath_ = tracks.front().trackFileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  BuildTerrainAndCourse(data);
+  // Each half of the split screen has its HUD; the network race has the whole window.
+  TRaceSceneSpec spec = SceneOfTrack(data);
+  spec.craftMeshes = {kFirstCraftMesh, kSecondCraftMesh};
+  spec.hudCount = local_ ? 2 : 1;
+  spec.hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
+  TRaceScene scene = BuildRaceScene(spec);
+  TakeScene(scene);
+  secondCraft_ = std::move(scene.secondCraft);
+  secondHud_ = std::move(scene.secondHud);
   cameraOffset_ = {};
   secondPlayerPoint_ = {};
-  const int hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
-  hud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
-  if (local_) {
-    secondHud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
-    options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
-  }
+  if (local_) options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   sound_ = std::make_unique<TSound>();
   if (local_) {
     race_ = std::make_unique<TRaceCore>(RaceSetup(TRaceKind::kSplitScreen));
@@ -144,26 +127,24 @@ TTwoPlayers::~TTwoPlayers() {
   options_.reset();
   for (std::uint32_t* texture : {&goneTexture_, &waitingTexture_, &countTextures_[0],
                                  &countTextures_[1], &countTextures_[2]}) {
-    if (*texture != 0) glDeleteTextures(1, texture);
+    ReleaseTexture(*texture);
   }
 }
 
 // ---- split screen -------------------------------------------------------------------
 
 void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, 0.75f);
+  ClearRaceBuffers();
+  SetRaceClearColour();
+  EnableRaceState();
   race_->Start(wnd::GetTickCount());
   *effectsCell_ = effectsVolume;
   // Keys and clicks pressed on the menu or while the race was loading are not the race's.
   wnd::ForgetPresses();
   while (race_->Running()) RunLocalFrame();
-  glDisable(GL_DEPTH_TEST);
+  SetDepthTest(false);
   FadeToWhite();
-  glEnable(GL_DEPTH_TEST);
+  SetDepthTest(true);
   result = "MENU";
 }
 
@@ -177,26 +158,25 @@ void TTwoPlayers::DrawSplitOwnCraft(const TObj& craft, int player) {
 // it stood then.
 void TTwoPlayers::DrawHalf(int player, const TPlayerPass& pass) {
   const TScreenFrame half = HalfFrame(Frame(), player);
-  glViewport(half.x, half.y, half.width, half.height);
+  SetRaceViewport(half.x, half.y, half.width, half.height);
   SetRaceProjection();
   const TObj& other = player == 1 ? *secondCraft_ : *craft_;
   DrawSplitOwnCraft(player == 1 ? *craft_ : *secondCraft_, player);
-  glLoadIdentity();
+  ResetModelview();
   T_point& point = player == 1 ? cameraOffset_ : secondPlayerPoint_;
   point = pass.ringPoint;
-  // The eye rides 10 units above the craft's reference point, as in the time attack:
-  // level with it, the terrain the craft may come within 10 units of hides the craft.
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
+  // The eye rides kEyeHeight above the craft's reference point, as in the time attack.
+  PushModelviewMoved({0.0, -kEyeHeight, 0.0});
   ApplyView(pass.view);
   KeepViewAboveTerrain(kSplitCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(point);
   track_->CatchUpTo(pass.caughtCount);
-  const T_point otherOffset{kSplitCraftOffset.x, kSplitCraftOffset.y + 10.0, kSplitCraftOffset.z};
+  const T_point otherOffset{kSplitCraftOffset.x, kSplitCraftOffset.y + kEyeHeight,
+                            kSplitCraftOffset.z};
   DrawCraftAsSeenByItsPlayer(other, pass.other.position, pass.other.rotation, otherOffset,
                              kSplitOtherScale);
-  glPopMatrix();
+  PopModelview();
   TInterface& hud = player == 1 ? *hud_ : *secondHud_;
   hud.DrawFrame(CompassFor(point, race_->Rotation(player), pass.caughtCount), pass.caughtCount,
                 true, race_->TimeLeft());
@@ -209,7 +189,7 @@ void TTwoPlayers::RunLocalFrame() {
   DrawHalf(2, events.passes[1]);
   std::string overlayResult;
   if (race_->OverlayOpen()) {
-    glViewport(0, 0, screenWidth_, screenHeight_);
+    SetRaceViewport(0, 0, screenWidth_, screenHeight_);
     options_->DrawOptions(*musicCell_, *effectsCell_, overlayResult);
     sound_->SetMusicVolume(*musicCell_);
   }
@@ -217,7 +197,7 @@ void TTwoPlayers::RunLocalFrame() {
   UpdateWind(race_->Speed(1));
   BlankBars();
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearRaceBuffers();
 }
 
 // ---- network race -------------------------------------------------------------------
@@ -226,11 +206,9 @@ void TTwoPlayers::RunLocalFrame() {
 // the course ends it. Escape while waiting goes back to the menu; a host that cannot be
 // reached is told to the player, and the shell goes back to the menu.
 void TTwoPlayers::Run(int effectsVolume, std::string& result) {
-  glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, 0.75f);
+  SetRaceClearColour();
+  ClearRaceBuffers();
+  EnableRaceState();
   *effectsCell_ = effectsVolume;
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
@@ -259,7 +237,7 @@ void TTwoPlayers::RunNetworkFrame() {
 
   const int me = playerNumber_;
   const TScreenFrame frame = Frame();
-  glViewport(frame.x, frame.y, frame.width, frame.height);
+  SetRaceViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
   DrawOwnCraft(me == 1 ? *craft_ : *secondCraft_, kNetworkCraftOffset, kNetworkCraftScale);
   DrawNetworkWorld(events.passes[0]);
@@ -271,28 +249,27 @@ void TTwoPlayers::RunNetworkFrame() {
   UpdateWind(race_->Network()->OwnCraft().speed);
   BlankBars();
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearRaceBuffers();
 }
 
 // The world in this machine's view, with the other craft where its records say it is.
 void TTwoPlayers::DrawNetworkWorld(const TPlayerPass& pass) {
   const int me = playerNumber_;
-  glLoadIdentity();
+  ResetModelview();
   T_point& point = me == 1 ? cameraOffset_ : secondPlayerPoint_;
   point = pass.ringPoint;
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
+  PushModelviewMoved({0.0, -kEyeHeight, 0.0});
   ApplyView(pass.view);
   map_->Draw();
   track_->UpdateAndDraw(point);
   if (link_->HeardFromOther() && !otherGone_) {
-    // The other player's view also sits 10 units above its world frame.
-    const T_point offset{kNetworkCraftOffset.x, kNetworkCraftOffset.y + 10.0,
+    // The other player's view also sits kEyeHeight above its world frame.
+    const T_point offset{kNetworkCraftOffset.x, kNetworkCraftOffset.y + kEyeHeight,
                          kNetworkCraftOffset.z};
     DrawCraftAsSeenByItsPlayer(me == 1 ? *secondCraft_ : *craft_, pass.other.position,
                                pass.other.rotation, offset, kNetworkCraftScale);
   }
-  glPopMatrix();
+  PopModelview();
 }
 
 // Console lines for scripts and for the players at the terminal: the link, the start,
@@ -344,25 +321,5 @@ void TTwoPlayers::DrawNetworkNotices() const {
 // A picture in window pixels (y up); a plain red plate when the picture is missing.
 void TTwoPlayers::DrawPlaque(std::uint32_t texture, double x, double y, double w,
                              double h) const {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(0.0, screenWidth_, 0.0, screenHeight_);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glColor4d(texture ? 1.0 : 0.6, texture ? 1.0 : 0.1, texture ? 1.0 : 0.1, 0.85);
-  glBegin(GL_QUADS);
-  glTexCoord2d(0, 0);
-  glVertex2d(x, y);
-  glTexCoord2d(1, 0);
-  glVertex2d(x + w, y);
-  glTexCoord2d(1, 1);
-  glVertex2d(x + w, y + h);
-  glTexCoord2d(0, 1);
-  glVertex2d(x, y + h);
-  glEnd();
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
+  DrawNotice(texture, x, y, w, h, screenWidth_, screenHeight_);
 }

@@ -8,4 +8,5 @@ list(APPEND VELMORA_GFX_SOURCES
   modes/Uworld_RaceEnd.cpp
   modes/Uworld_TimeAttack.cpp
   modes/Uworld_TwoPlayers.cpp
-  modes/Uworld_Screenplay.cpp)
+  modes/Uworld_Screenplay.cpp
+  modes/RaceScene.cpp)

@@ -2,4 +2,7 @@
 list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/Textures.cpp
-  renderer/ULoaderObj.cpp)
+  renderer/ULoaderObj.cpp
+  renderer/RaceViewDraw.cpp
+  renderer/NetNoticeDraw.cpp
+  renderer/StoryScreenDraw.cpp)
