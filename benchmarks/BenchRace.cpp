@@ -12,8 +12,10 @@
 
 #include "benchmarks/BenchSupport.h"
 #include "frontend/TrackList.h"
+#include "modes/RaceCore.h"
+#include "modes/RaceScene.h"
 #include "modes/TrackFile.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TimeAttack.h"
 #include "platform/Window.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
@@ -145,24 +147,26 @@ void BM_RaceFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_RaceFrame)->Arg(0)->Arg(1)->Iterations(100)->Unit(benchmark::kMillisecond);
 
-// The race's parts built as the race builds them, so that one frame can be taken apart.
+// The race's parts built by the game's own scene builder, so that one frame can be
+// taken apart.
 struct TRaceParts {
-  TObj craft{"mesh/reduce-dash2.obj"};
   TTrackData data;
-  std::unique_ptr<TMap> map;
-  std::unique_ptr<Ttrack> track;
-  std::unique_ptr<TInterface> hud;
-  std::unique_ptr<TphysicEngine> physics;
+  TRaceScene scene;
+  TObj& craft;
+  std::unique_ptr<TMap>& map;
+  std::unique_ptr<Ttrack>& track;
+  std::unique_ptr<TInterface>& hud;
+  TRaceCore race;
 
-  explicit TRaceParts(const std::string& trackFile) : data(ReadTrackFile(trackFile)) {
-    const t_rain& t = data.terrain;
-    map = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
-                                 t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
-                                 t.material);
-    track = std::make_unique<Ttrack>(data.rings, map->Terrain(), craft.BoundingBox());
-    hud = std::make_unique<TInterface>(0, 1024, 768);
-    physics = std::make_unique<TphysicEngine>(1024, 768, kFirstStart, craft.BoundingBox(),
-                                              track->Rings(), map->Terrain());
+  explicit TRaceParts(const std::string& trackFile)
+      : data(ReadTrackFile(trackFile)),
+        scene(BuildRaceScene(SceneOfTrack(data))),
+        craft(*scene.craft),
+        map(scene.map),
+        track(scene.track),
+        hud(scene.hud),
+        race(scene.Setup(TRaceKind::kTimeAttack, data.initialTime)) {
+    race.Start(wnd::GetTickCount());
   }
 };
 
@@ -194,19 +198,22 @@ void TimedRaceFrame(TRaceParts& race, std::vector<double> (&parts)[5]) {
   glPopMatrix();
   parts[0].push_back(Lap(t));
   SetRaceView();
-  const T_point p = race.physics->Position(1);
+  TRaceInput input;
+  input.now = wnd::GetTickCount();
+  const TPlayerPass pass = race.race.StartFrame(input).passes[0];
   glPushMatrix();
   glTranslated(0.0, -10.0, 0.0);
-  race.physics->Update(1, race.track->CaughtCount(), false);
+  ApplyView(pass.view);
   race.map->Draw();
   parts[1].push_back(Lap(t));
-  race.track->UpdateAndDraw({-p.x, -p.y - 5.0, -p.z});
+  race.track->UpdateAndDraw(pass.ringPoint);
   glPopMatrix();
   parts[2].push_back(Lap(t));
   TCompassData compass;
   compass.target = CompassTarget(race.track->Rings(), race.track->CaughtCount());
   race.hud->DrawFrame(compass, race.track->CaughtCount(), false, 27);
   parts[3].push_back(Lap(t));
+  race.race.FinishFrame(TOverlayChoice::kNone, wnd::GetTickCount());
   wnd::SwapBuffers();
   glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
   parts[4].push_back(Lap(t));

@@ -1,7 +1,9 @@
 #include "game/GameFactory.h"
 
 #include "frontend/Umenu.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_Screenplay.h"
+#include "modes/Uworld_TimeAttack.h"
+#include "modes/Uworld_TwoPlayers.h"
 
 std::unique_ptr<IMenu> TGameFactory::CreateMenu(int width, int height) {
   return std::make_unique<TMenu>(width, height);

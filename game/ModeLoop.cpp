@@ -15,6 +15,39 @@ std::string UpperCase(const std::string& text) {
   return upper;
 }
 
+namespace {
+
+struct TModeWord {
+  TGameMode mode;
+  const char* words;
+};
+constexpr TModeWord kModeWords[] = {
+    {TGameMode::kMenu, "MENU"}, {TGameMode::kExit, "EXIT"},
+    {TGameMode::kTimeAttack, "TIME ATTACK"}, {TGameMode::kLan, "LAN"},
+    {TGameMode::kLocal, "LOCAL"}, {TGameMode::kScreenplay, "SCREENPLAY"}};
+
+}  // namespace
+
+TModeChoice ModeOf(const std::string& words) {
+  for (const TModeWord& word : kModeWords) {
+    if (words == word.words) return {word.mode, -1, {}};
+  }
+  if (words.size() == 5 && words.compare(0, 4, "SLOT") == 0 && words[4] >= '0' && words[4] <= '3') {
+    return {TGameMode::kSlot, words[4] - '0', {}};
+  }
+  return {TGameMode::kUnknown, -1, words};
+}
+
+std::string ModeWords(const TModeChoice& choice) {
+  if (choice.mode == TGameMode::kSlot) return "SLOT" + std::to_string(choice.slot);
+  for (const TModeWord& word : kModeWords) {
+    if (choice.mode == word.mode) return word.words;
+  }
+  return choice.words;
+}
+
+bool IsKnownMode(const std::string& mode) { return ModeOf(mode).mode != TGameMode::kUnknown; }
+
 TModeLoop::TModeLoop(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth), screenHeight_(screenHeight) {}
 
@@ -26,7 +59,7 @@ void TModeLoop::Guarded(Step step) {
     step();
   } catch (const std::exception& error) {
     wnd::MessageBox(error.what(), "Velmora");
-    mode_ = "MENU";
+    Set(TGameMode::kMenu);
   }
 }
 
@@ -34,7 +67,7 @@ void TModeLoop::RunMenuStep(IModeFactory& factory) {
   auto menu = factory.CreateMenu(screenWidth_, screenHeight_);
   std::string result;
   menu->RunMenu(result);
-  mode_ = UpperCase(result);
+  mode_ = ModeOf(UpperCase(result));
   const T_Tab_TrackFile& tracks = menu->TrackFiles();
   useDefaultTrack_ = menu->TrackIndex() == static_cast<int>(tracks.size()) - 1;
   trackFiles_ = tracks;
@@ -49,17 +82,8 @@ void TModeLoop::RunMenuGuarded(IModeFactory& factory) {
     RunMenuStep(factory);
   } catch (const std::exception& error) {
     wnd::MessageBox(error.what(), "Velmora");
-    mode_ = "EXIT";
+    Set(TGameMode::kExit);
   }
-}
-
-bool IsKnownMode(const std::string& mode) {
-  static const char* const known[] = {"MENU",  "EXIT",  "TIME ATTACK", "LAN",   "LOCAL",
-                                      "SCREENPLAY", "SLOT0", "SLOT1", "SLOT2", "SLOT3"};
-  for (const char* k : known) {
-    if (mode == k) return true;
-  }
-  return false;
 }
 
 void TModeLoop::RunTimeAttackStep(IModeFactory& factory) {
@@ -76,7 +100,9 @@ void TModeLoop::RunTimeAttackStep(IModeFactory& factory) {
   race.reset();
   // "MENUW", "MENUL" and "MENU RETURNL" all bring the shell back to the menu.
   std::string upper = UpperCase(result);
-  SubStr(upper, 1, 4, mode_);
+  std::string words;
+  SubStr(upper, 1, 4, words);
+  mode_ = ModeOf(words);
 }
 
 void TModeLoop::RunTwoPlayersStep(IModeFactory& factory, bool local) {
@@ -89,7 +115,7 @@ void TModeLoop::RunTwoPlayersStep(IModeFactory& factory, bool local) {
     race->Run(effectsVolume_, result);
   }
   race.reset();
-  mode_ = UpperCase(result);
+  mode_ = ModeOf(UpperCase(result));
 }
 
 void TModeLoop::RunScreenplayStep(IModeFactory& factory, int slot) {
@@ -97,7 +123,7 @@ void TModeLoop::RunScreenplayStep(IModeFactory& factory, int slot) {
   std::string result;
   story->Run(effectsVolume_, result);
   story.reset();
-  mode_ = result;
+  mode_ = ModeOf(result);
 }
 
 void TModeLoop::Run(IModeFactory& factory) {
@@ -108,37 +134,34 @@ void TModeLoop::Run(IModeFactory& factory) {
   bool keepGoing = true;
   std::string traced;
   auto trace = [&] {
-    if (trace_ && mode_ != traced) {
-      std::printf("mode: %s\n", mode_.c_str());
+    const std::string words = ModeWords(mode_);
+    if (trace_ && words != traced) {
+      std::printf("mode: %s\n", words.c_str());
       std::fflush(stdout);
-      traced = mode_;
+      traced = words;
     }
   };
   while (keepGoing) {
     ++passes_;
     trace();
-    keepGoing = mode_ != "EXIT";
-    if (mode_ == "MENU") RunMenuGuarded(factory);
+    keepGoing = !Is(TGameMode::kExit);
+    if (Is(TGameMode::kMenu)) RunMenuGuarded(factory);
     trace();
-    if (mode_ == "TIME ATTACK") Guarded([&] { RunTimeAttackStep(factory); });
+    if (Is(TGameMode::kTimeAttack)) Guarded([&] { RunTimeAttackStep(factory); });
     trace();
-    if (mode_ == "LAN") Guarded([&] { RunTwoPlayersStep(factory, false); });
+    if (Is(TGameMode::kLan)) Guarded([&] { RunTwoPlayersStep(factory, false); });
     trace();
-    if (mode_ == "LOCAL") Guarded([&] { RunTwoPlayersStep(factory, true); });
+    if (Is(TGameMode::kLocal)) Guarded([&] { RunTwoPlayersStep(factory, true); });
     trace();
-    if (mode_ == "SCREENPLAY") Guarded([&] { RunScreenplayStep(factory, -1); });
+    if (Is(TGameMode::kScreenplay)) Guarded([&] { RunScreenplayStep(factory, -1); });
     trace();
-    if (mode_.size() >= 4 && mode_.compare(0, 4, "SLOT") == 0) {
-      // Only "SLOT0" to "SLOT3" are ever produced; anything else goes back to the menu.
-      if (mode_.size() == 5 && mode_[4] >= '0' && mode_[4] <= '3') {
-        int slot = mode_[4] - '0';
-        Guarded([&] { RunScreenplayStep(factory, slot); });
-      } else {
-        mode_ = "MENU";
-      }
+    // Only "SLOT0" to "SLOT3" are ever produced; anything else goes back to the menu.
+    if (Is(TGameMode::kSlot)) {
+      const int slot = mode_.slot;
+      Guarded([&] { RunScreenplayStep(factory, slot); });
     }
     // A mode string nobody serves would leave the loop polling for ever.
-    if (!IsKnownMode(mode_)) mode_ = "MENU";
+    if (Is(TGameMode::kUnknown)) Set(TGameMode::kMenu);
     trace();
     wnd::PollEvents();
   }

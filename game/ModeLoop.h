@@ -28,6 +28,21 @@ class IModeFactory {
 };
 
 std::string UpperCase(const std::string& text);
+
+// The modes the loop serves. The menu and the modes hand back the shell's words ("MENU",
+// "TIME ATTACK", "SLOT2"...); the loop reads them once into this and works on it.
+enum class TGameMode { kMenu, kExit, kTimeAttack, kLan, kLocal, kScreenplay, kSlot, kUnknown };
+
+struct TModeChoice {
+  TGameMode mode = TGameMode::kMenu;
+  int slot = -1;        // kSlot: the save slot, 0 to 3
+  std::string words;    // kUnknown: what was said, for the trace
+};
+
+// The shell's words, compared exactly; "SLOT0" to "SLOT3" name a slot, any other word
+// is unknown.
+TModeChoice ModeOf(const std::string& words);
+std::string ModeWords(const TModeChoice& choice);
 bool IsKnownMode(const std::string& mode);
 
 class TModeLoop {
@@ -37,7 +52,7 @@ class TModeLoop {
   // Runs until the mode becomes "EXIT" (and one more pass after it).
   void Run(IModeFactory& factory);
 
-  const std::string& Mode() const { return mode_; }
+  std::string Mode() const { return ModeWords(mode_); }
   // Prints "mode: M" on standard output whenever the mode changes (for scripts that
   // drive the real program from outside).
   void SetTrace(bool trace) { trace_ = trace; }
@@ -53,10 +68,12 @@ class TModeLoop {
   void RunScreenplayStep(IModeFactory& factory, int slot);
   template <typename Step>
   void Guarded(Step step);
+  void Set(TGameMode mode) { mode_ = TModeChoice{mode, -1, {}}; }
+  bool Is(TGameMode mode) const { return mode_.mode == mode; }
 
   int screenWidth_;
   int screenHeight_;
-  std::string mode_ = "MENU";
+  TModeChoice mode_;
   T_Tab_TrackFile trackFiles_;
   bool useDefaultTrack_ = true;
   int trackIndex_ = 0;

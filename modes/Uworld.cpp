@@ -1,8 +1,8 @@
 #include "modes/Uworld.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
+#include "renderer/RaceViewDraw.h"
 #include "renderer/Textures.h"
 #include "frontend/UGameOptions.h"
 #include "modes/RaceRules.h"
@@ -42,9 +42,15 @@ Tworld::~Tworld() = default;
 
 void Tworld::Run(int, std::string& result) { result = "MENU"; }
 
-int Tworld::CaughtCount() const { return track_ ? track_->CaughtCount() : 0; }
+int Tworld::CaughtCount() const {
+  if (race_) return race_->CaughtCount();
+  return track_ ? track_->CaughtCount() : 0;
+}
 
-int Tworld::RingCount() const { return track_ ? track_->RingCount() : 0; }
+int Tworld::RingCount() const {
+  if (race_) return race_->RingCount();
+  return track_ ? track_->RingCount() : 0;
+}
 
 void Tworld::LoadEndPictures() {
   TImg* pictures[5] = {&winBanner_, &loseBanner_, &winPicture_, &losePicture_, &backdrop_};
@@ -63,76 +69,44 @@ void Tworld::LoadEndPictures() {
   }
 }
 
-TCompassData Tworld::CompassFor(T_point player, T_point rotation) const {
+TCompassData Tworld::CompassFor(T_point player, T_point rotation, int caughtCount) const {
   TCompassData compass;
-  compass.target = CompassTarget(track_->Rings(), track_->CaughtCount());
+  compass.target = CompassTarget(race_->Rings(), caughtCount);
   compass.player = player;
   compass.rotation = rotation;
   compass.terrain = map_->Terrain();
   return compass;
 }
 
-void Tworld::BuildTerrainAndCourse(const TTrackData& data) {
-  const t_rain& t = data.terrain;
-  map_ = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
-                                t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
-                                t.material);
-  track_ = std::make_unique<Ttrack>(data.rings, map_->Terrain(), craft_->BoundingBox());
-}
-
-void Tworld::SetRaceProjection() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+void Tworld::TakeScene(TRaceScene& scene) {
+  craft_ = std::move(scene.craft);
+  map_ = std::move(scene.map);
+  track_ = std::move(scene.track);
+  hud_ = std::move(scene.hud);
 }
 
 void DrawOwnCraftInFront(const TObj& mesh, T_point offset, T_point scale) {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  // Scaling the eye's frame before the lens keeps every point's place on the screen and
-  // brings its depth nearer; the lights still see the craft where it was.
-  glScaled(kCraftDepthScale, kCraftDepthScale, kCraftDepthScale);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslated(offset.x, offset.y, offset.z);
-  glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
+  DrawCraftInFrontOfEye(mesh, offset, scale, kCraftDepthScale);
 }
 
-// The modelview takes world points to the eye's frame by a turn and a move; its inverse
-// gives the eye's and the craft's world places.
+// The craft's depth spot is where its depth is taken: kCraftDepthScale of its offset.
 void Tworld::KeepViewAboveTerrain(T_point craftOffset) const {
-  GLdouble m[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, m);
-  auto toWorld = [&m](T_point e) {
-    const double d[3] = {e.x - m[12], e.y - m[13], e.z - m[14]};
-    return T_point{m[0] * d[0] + m[1] * d[1] + m[2] * d[2], m[4] * d[0] + m[5] * d[1] + m[6] * d[2],
-                   m[8] * d[0] + m[9] * d[1] + m[10] * d[2]};
-  };
   const double k = kCraftDepthScale;
-  const T_point spot{craftOffset.x * k, craftOffset.y * k, craftOffset.z * k};
-  const double lift = ViewLift(map_->Terrain(), toWorld({0.0, 0.0, 0.0}), toWorld(spot));
-  if (lift > 0.0) glTranslated(0.0, -lift, 0.0);
+  T_point eye, spot;
+  WorldPlacesOfEye({craftOffset.x * k, craftOffset.y * k, craftOffset.z * k}, eye, spot);
+  const double lift = ViewLift(map_->Terrain(), eye, spot);
+  if (lift > 0.0) LiftView(lift);
 }
 
 void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screenHeight_); }
 
-void Tworld::StartClock() {
-  timeLeft_ = initialTime_;
-  secondMark_ = wnd::GetTickCount();
-}
-
-void Tworld::TickClock() {
-  TRaceClock clock{timeLeft_, secondMark_};
-  clock.Tick(wnd::GetTickCount());
-  timeLeft_ = clock.timeLeft;
-  secondMark_ = clock.lastSecondMark;
+TRaceInput Tworld::ReadRaceInput(bool readEscapePress) const {
+  TRaceInput input;
+  input.now = wnd::GetTickCount();
+  const bool escapePressed = readEscapePress && wnd::KeyPressed(wnd::KEY_ESC);
+  input.keys = ReadRaceKeys([](int code) { return wnd::GetKey(code) == wnd::PRESS; },
+                            escapePressed);
+  return input;
 }
 
 void Tworld::UpdateWind(double speed) {

@@ -1,15 +1,14 @@
 // The story: four seasons in order, each introduced by a film, with the save screen
 // between two won seasons and the autosave before each.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 
 #include "frontend/TrackList.h"
 #include "frontend/Upanel.h"
 #include "modes/RaceRules.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_Screenplay.h"
+#include "modes/Uworld_TimeAttack.h"
 #include "platform/Window.h"
+#include "renderer/StoryScreenDraw.h"
 
 namespace {
 
@@ -31,10 +30,9 @@ std::string VideoName(int n) {
 
 TScreenplay::TScreenplay(int screenWidth, int screenHeight, int musicVolume, int slot,
                          const std::string& saveFolder)
-    : Tworld(screenWidth, screenHeight) {
+    : screenWidth_(screenWidth), screenHeight_(screenHeight), musicVolume_(musicVolume) {
   BuildSeasons();
   for (int n = 1; n <= 5; ++n) videos_.push_back({VideoName(n), kVideoSeconds[n - 1]});
-  *musicCell_ = musicVolume;
   saves_ = std::make_unique<TSave>(saveFolder);
   savedGames_ = saves_->ReadSlots();
   if (slot < 0) {
@@ -96,7 +94,7 @@ void TScreenplay::BuildSaveScreen() {
 }
 
 void TScreenplay::Run(int effectsVolume, std::string& result) {
-  *effectsCell_ = effectsVolume;
+  effectsVolume_ = effectsVolume;
   int i = season_;
   bool first = true;
   bool won = false;
@@ -120,16 +118,18 @@ void TScreenplay::Run(int effectsVolume, std::string& result) {
   result = "MENU";
 }
 
+// A season is won only when every ring was passed without leaving through the overlay.
 bool TScreenplay::RunSeason(int index) {
-  std::unique_ptr<TTimeAttack> race = TTimeAttack::CreateFromTrack(
-      seasons_[index], screenWidth_, screenHeight_, *musicCell_, totalScore_);
+  race_ = TTimeAttack::CreateFromTrack(seasons_[index], screenWidth_, screenHeight_,
+                                       musicVolume_, totalScore_);
   WaitVideo(videos_[index].duration);
   std::string raceResult;
-  race->Run(*effectsCell_, raceResult);
-  const bool won = raceResult == "MENUW";
-  *musicCell_ = race->MusicCell();
-  *effectsCell_ = race->EffectsCell();
-  totalScore_ = race->Score();
+  race_->Run(effectsVolume_, raceResult);
+  const bool won = race_->Outcome() == TRaceOutcome::kWon;
+  musicVolume_ = race_->MusicCell();
+  effectsVolume_ = race_->EffectsCell();
+  totalScore_ = race_->Score();
+  race_.reset();
   return won;
 }
 
@@ -155,27 +155,19 @@ void TScreenplay::WaitVideo(int seconds) {
 
 // The save screen between two seasons; slots 1 to 3 take the season to play next.
 int TScreenplay::RunSaveScreen(int nextSeason) {
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glDisable(GL_LIGHTING);
+  BeginSaveScreen();
   int choice = -1;
   // A click made during the race or its end sequence is not a choice of slot.
   savePanel_->Forget();
   while (choice < 0) {
-    glPushMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glViewport(0, 0, screenWidth_, screenHeight_);
-    gluPerspective(90.0, static_cast<double>(screenWidth_) / screenHeight_, 0.001, 1000.0);
-    gluLookAt(0.0, 0.0, 3.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    BeginSaveScreenFrame(screenWidth_, screenHeight_);
     choice = savePanel_->DrawPanel(false);
     if (choice >= 0 && choice <= 2) saves_->WriteSlot(choice + 1, totalScore_, nickname_, nextSeason);
-    glPopMatrix();
+    EndSaveScreenFrame();
     wnd::SwapBuffers();
-    glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+    ClearSaveScreen();
   }
-  glEnable(GL_LIGHTING);
+  EndSaveScreen();
   (void)kContinue;
   return choice;
 }

@@ -1,16 +1,15 @@
 // The single-player race against the clock.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <exception>
 
 #include "frontend/UGameOptions.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TimeAttack.h"
 #include "platform/Window.h"
+#include "renderer/RaceViewDraw.h"
 #include "sound/USound.h"
+#include "world/CourseGen.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
 #include "world/UphysicEngine3.h"
@@ -18,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kCraftMesh = "mesh/reduce-dash2.obj";
 constexpr const char* kDefaultHeightmap = "screenplay_data/winter/winter.bmp";
 // The craft is drawn here in the eye's frame, whatever the world does around it.
 const T_point kCraftOffset{0.0, -5.0, -40.0};
@@ -53,10 +51,12 @@ void TTimeAttack::BuildDefault(int musicVolume) {
   loadedFromFile_ = false;
   initialTime_ = 10;
   baseScore_ = 0;
-  craft_ = std::make_unique<TObj>(kCraftMesh);
   mapPath_ = kDefaultHeightmap;
-  map_ = std::make_unique<TMap>(kDefaultHeightmap);
-  track_ = std::make_unique<Ttrack>(map_->Terrain(), craft_->BoundingBox());
+  // A new course every race: the numbers come from the platform, seeded from the clock.
+  wnd::Randomize();
+  TRaceScene scene =
+      BuildRaceScene(SceneOfHeightmap(kDefaultHeightmap, [] { return wnd::Random(); }));
+  TakeScene(scene);
   musicPath_ = kDefaultMusic;
   BuildRaceParts(musicVolume);
 }
@@ -64,22 +64,28 @@ void TTimeAttack::BuildDefault(int musicVolume) {
 void TTimeAttack::BuildFromFile(const std::string& fileName, int musicVolume, int baseScore) {
   loadedFromFile_ = true;
   baseScore_ = baseScore;
-  craft_ = std::make_unique<TObj>(kCraftMesh);
   TTrackData data = ReadTrackFile(fileName);
   mapPath_ = data.heightmapPath;
   trackPath_ = fileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  BuildTerrainAndCourse(data);
+  TRaceSceneSpec spec = SceneOfTrack(data);
+  spec.baseScore = baseScore_;
+  TRaceScene scene = BuildRaceScene(spec);
+  TakeScene(scene);
   BuildRaceParts(musicVolume);
 }
 
 void TTimeAttack::BuildRaceParts(int musicVolume) {
   cameraOffset_ = kFirstStart;
-  physics_ = std::make_unique<TphysicEngine>(screenWidth_, screenHeight_, cameraOffset_,
-                                             craft_->BoundingBox(), track_->Rings(),
-                                             map_->Terrain());
-  hud_ = std::make_unique<TInterface>(baseScore_, kFrameUnitsWidth, kFrameUnitsHeight);
+  TRaceSetup setup;
+  setup.kind = TRaceKind::kTimeAttack;
+  setup.terrain = map_->Terrain();
+  setup.rings = track_->Rings();
+  setup.initialTime = initialTime_;
+  setup.baseScore = baseScore_;
+  setup.firstStart = cameraOffset_;
+  race_ = std::make_unique<TRaceCore>(std::move(setup));
   sound_ = std::make_unique<TSound>();
   options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   LoadEndPictures();
@@ -92,7 +98,7 @@ TTimeAttack::~TTimeAttack() {
   map_.reset();
   track_.reset();
   hud_.reset();
-  physics_.reset();
+  race_.reset();
   options_.reset();
   if (sound_) {
     sound_->MusicOff();
@@ -120,102 +126,80 @@ void TTimeAttack::WriteGeneratedCourse() const {
 void TTimeAttack::Run(int effectsVolume, std::string& result) {
   *effectsCell_ = effectsVolume;
   sound_->PlayMusic(musicPath_, *musicCell_);
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
+  ClearRaceBuffers();
+  SetRaceClearColour();
   // Whatever screen came before, the race starts from the same state, in the 4:3 frame.
   const TScreenFrame frame = Frame();
-  glViewport(frame.x, frame.y, frame.width, frame.height);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, 0.75f);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 10.0, 10000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  SetRaceViewport(frame.x, frame.y, frame.width, frame.height);
+  EnableRaceState();
+  SetRaceStartProjection();
 
-  StartClock();
-  bool running = true;
-  bool overlayOpen = false;
-  result.clear();
+  race_->Start(wnd::GetTickCount());
   // Keys and clicks pressed on the menu or while the race was loading are not the race's.
   wnd::ForgetPresses();
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
-  while (running) {
+  while (race_->Running()) {
     if (auto title = rate.Frame(wnd::GetTickCount())) wnd::SetWindowTitle(*title);
-    RaceFrame(running, overlayOpen, result);
+    RaceFrame();
   }
-  const bool leftRace = result == "MENU RETURN";
-  score_ = RaceScore(CaughtCount(), baseScore_, timeLeft_, leftRace);
-  const bool won = RaceWon(RingCount(), CaughtCount());
-  result = RaceResult(result, won);
+  score_ = race_->Score();
+  const bool won = race_->Won();
+  result = race_->ResultText();
   ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
 }
 
 // The overlay draws over the whole window, so each frame finds its frame again.
 void TTimeAttack::DrawCraft() const {
   const TScreenFrame frame = Frame();
-  glViewport(frame.x, frame.y, frame.width, frame.height);
+  SetRaceViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
   DrawOwnCraftInFront(*craft_, kCraftOffset, {0.75, 0.75, 0.75});
 }
 
-// The player point is the craft's world position lowered by 5.
-void TTimeAttack::DrawWorld(bool overlayOpen) {
+// The player point (the craft's world position lowered by 5) is where the race core
+// tested the rings; the course drawn here makes the same test, so it draws the ring
+// caught this frame as the core counted it.
+void TTimeAttack::DrawWorld(const TPlayerPass& pass) {
   SetRaceProjection();
-  const T_point p = physics_->Position(1);
-  cameraOffset_ = {-p.x, -p.y - 5.0, -p.z};
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
-  physics_->Update(1, CaughtCount(), overlayOpen);
+  cameraOffset_ = pass.ringPoint;
+  PushModelviewMoved({0.0, -kEyeHeight, 0.0});
+  ApplyView(pass.view);
   KeepViewAboveTerrain(kCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
-  glPopMatrix();
+  track_->CatchUpTo(pass.caughtCount);
+  PopModelview();
 }
 
-void TTimeAttack::RaceFrame(bool& running, bool& overlayOpen, std::string& result) {
-  running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
-  if (!running) result = "MENU";
-  if (!overlayOpen && wnd::KeyPressed(wnd::KEY_ESC)) {
-    overlayOpen = true;
-    options_->Forget();
-  }
+void TTimeAttack::RaceFrame() {
+  const TRaceEvents events = race_->StartFrame(ReadRaceInput(!race_->OverlayOpen()));
+  if (events.overlayOpened) options_->Forget();
+  const TPlayerPass& pass = events.passes[0];
   DrawCraft();
-  DrawWorld(overlayOpen);
-  hud_->DrawFrame(CompassFor(cameraOffset_, physics_->Rotation(1)), CaughtCount(), false,
-                  timeLeft_);
-  if (overlayOpen) {
-    options_->DrawOptions(*musicCell_, *effectsCell_, result);
+  DrawWorld(pass);
+  hud_->DrawFrame(CompassFor(cameraOffset_, race_->Rotation(1), pass.caughtCount),
+                  pass.caughtCount, false, race_->TimeLeft());
+  std::string overlayResult;
+  if (race_->OverlayOpen()) {
+    options_->DrawOptions(*musicCell_, *effectsCell_, overlayResult);
     sound_->PlayMusic(kDefaultMusic, *musicCell_);
-    if (result == "MENU RETURN") {
-      running = false;
-    } else if (result == "RETURN GAME") {
-      overlayOpen = false;
-      // The overlay's piece was only for the pause: the rest of the race (and the next
-      // race on this course) has the course's own music.
-      sound_->PlayMusic(musicPath_, *musicCell_);
-    }
-  } else {
-    TickClock();
   }
-  UpdateWind(physics_->Speed(1));
+  const TRaceEvents end =
+      race_->FinishFrame(OverlayChoiceOf(overlayResult), wnd::GetTickCount());
+  // The overlay's piece was only for the pause: the rest of the race (and the next race
+  // on this course) has the course's own music.
+  if (end.overlayClosed) sound_->PlayMusic(musicPath_, *musicCell_);
+  UpdateWind(race_->Speed(1));
   BlankBars();
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearRaceBuffers();
 }
 
-void TTimeAttack::PlayFrame() {
-  bool running = true;
-  bool overlayOpen = false;
-  std::string result;
-  RaceFrame(running, overlayOpen, result);
-}
+void TTimeAttack::PlayFrame() { RaceFrame(); }
 
 void TTimeAttack::DrawResultExtras() {
-  glPushMatrix();
-  glTranslated(kFrameUnitsWidth / 2 - 100, 200 - kFrameUnitsHeight, 0.0);
+  PushModelviewMoved({kFrameUnitsWidth / 2 - 100.0, 200.0 - kFrameUnitsHeight, 0.0});
   TInterface::DrawNumber(score_, hud_->ScoreSlots(), hud_->ScoreDigits(), kScoreSpacing);
-  glPopMatrix();
+  PopModelview();
 }

@@ -1,10 +1,9 @@
 // The two-player race: split screen on one keyboard, or two machines over the LAN link.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <stdexcept>
 
+#include "renderer/NetNoticeDraw.h"
+#include "renderer/RaceViewDraw.h"
 #include "renderer/Textures.h"
 #include "frontend/UGameOptions.h"
 #include "platform/Paths.h"
@@ -12,7 +11,7 @@
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
 #include "modes/NetRaceCore.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TwoPlayers.h"
 #include "net/NetLink.h"
 #include "net/UNetwork.h"
 #include "sound/USound.h"
@@ -23,8 +22,6 @@
 
 namespace {
 
-constexpr const char* kFirstCraftMesh = "mesh/reduce-dash2.obj";
-constexpr const char* kSecondCraftMesh = "mesh/brisel reduce-dash.obj";
 constexpr const char* kGonePicture = "img/lan/gone.tga";
 constexpr const char* kWaitingPicture = "img/lan/waiting.tga";
 constexpr const char* kCountPictures[3] = {"img/lan/count1.tga", "img/lan/count2.tga",
@@ -32,21 +29,6 @@ constexpr const char* kCountPictures[3] = {"img/lan/count1.tga", "img/lan/count2
 
 void LoadIfThere(const char* path, std::uint32_t& texture) {
   if (PathExists(path)) LoadTexture(path, texture);
-}
-
-// Draws a craft where its own player sees it: at that player's eye, turned as that
-// player is turned, then moved and scaled as that player's own craft is on screen.
-// `position` and `rotation` are in the physics' convention (the negated world position).
-void DrawCraftAsSeenByItsPlayer(const TObj& mesh, T_point position, T_point rotation,
-                                T_point eyeOffset, T_point scale) {
-  glPushMatrix();
-  glTranslated(-position.x, -position.y, -position.z);
-  glRotated(-rotation.y, 0.0, 1.0, 0.0);
-  glRotated(-rotation.x, 1.0, 0.0, 0.0);
-  glTranslated(eyeOffset.x, eyeOffset.y, eyeOffset.z);
-  glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
-  glPopMatrix();
 }
 
 void DrawOwnCraft(const TObj& mesh, T_point offset, T_point scale) {
@@ -67,33 +49,30 @@ TTwoPlayers::TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFil
                          int musicVolume, bool local, bool hosting,
                          const std::string& joinAddress)
     : Tworld(screenWidth, screenHeight), local_(local) {
-  craft_ = std::make_unique<TObj>(kFirstCraftMesh);
-  secondCraft_ = std::make_unique<TObj>(kSecondCraftMesh);
   if (tracks.empty()) throw std::runtime_error("There is no track to race on.");
   TTrackData data = ReadTrackFile(tracks.front().trackFileName);
   mapPath_ = data.heightmapPath;
   trackPath_ = tracks.front().trackFileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  BuildTerrainAndCourse(data);
+  // Each half of the split screen has its HUD; the network race has the whole window.
+  TRaceSceneSpec spec = SceneOfTrack(data);
+  spec.craftMeshes = {kFirstCraftMesh, kSecondCraftMesh};
+  spec.hudCount = local_ ? 2 : 1;
+  spec.hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
+  TRaceScene scene = BuildRaceScene(spec);
+  TakeScene(scene);
+  secondCraft_ = std::move(scene.secondCraft);
+  secondHud_ = std::move(scene.secondHud);
   cameraOffset_ = {};
   secondPlayerPoint_ = {};
-  const int viewHeight = local_ ? screenHeight_ / 2 : screenHeight_;
-  physics_ = std::make_unique<TphysicEngine>(screenWidth_, viewHeight, firstStart_, secondStart_,
-                                             craft_->BoundingBox(), track_->Rings(),
-                                             map_->Terrain());
-  const int hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
-  hud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
-  if (local_) {
-    secondHud_ = std::make_unique<TInterface>(0, kFrameUnitsWidth, hudHeight);
-    options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
-  }
+  if (local_) options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   sound_ = std::make_unique<TSound>();
-  if (!local_) BuildNetwork(hosting, joinAddress);
-  firstPlayer_.name = "player1";
-  firstPlayer_.playerCount = 2;
-  secondPlayer_.name = "player2";
-  secondPlayer_.playerCount = 2;
+  if (local_) {
+    race_ = std::make_unique<TRaceCore>(RaceSetup(TRaceKind::kSplitScreen));
+  } else {
+    BuildNetwork(hosting, joinAddress);
+  }
   *musicCell_ = musicVolume;
   sound_->PlayMusic(kDefaultMusic, musicVolume);
   LoadEndPictures();
@@ -112,12 +91,23 @@ void TTwoPlayers::BuildNetwork(bool hosting, const std::string& joinAddress) {
   const T_point start = playerNumber_ == 1 ? firstStart_ : secondStart_;
   auto client = std::make_unique<TClientSocket>("tovelu", start, T_point{});
   link_ = std::make_unique<TSocketLink>(std::move(role), std::move(client));
-  TNetRaceSetup setup{playerNumber_, firstStart_, secondStart_, map_->Terrain(),
-                      track_->Rings(), initialTime_};
-  netRace_ = std::make_unique<TNetRaceCore>(std::move(setup), *link_);
+  TRaceSetup setup = RaceSetup(TRaceKind::kNetwork);
+  setup.playerNumber = playerNumber_;
+  race_ = std::make_unique<TRaceCore>(std::move(setup), *link_);
   LoadIfThere(kGonePicture, goneTexture_);
   LoadIfThere(kWaitingPicture, waitingTexture_);
   for (int i = 0; i < 3; ++i) LoadIfThere(kCountPictures[i], countTextures_[i]);
+}
+
+TRaceSetup TTwoPlayers::RaceSetup(TRaceKind kind) const {
+  TRaceSetup setup;
+  setup.kind = kind;
+  setup.terrain = map_->Terrain();
+  setup.rings = track_->Rings();
+  setup.initialTime = initialTime_;
+  setup.firstStart = firstStart_;
+  setup.secondStart = secondStart_;
+  return setup;
 }
 
 TTwoPlayers::~TTwoPlayers() {
@@ -127,40 +117,34 @@ TTwoPlayers::~TTwoPlayers() {
   track_.reset();
   hud_.reset();
   secondHud_.reset();
-  physics_.reset();
   if (sound_) {
     sound_->MusicOff();
     sound_->EffectsOff();
   }
   sound_.reset();
-  netRace_.reset();
+  race_.reset();
   link_.reset();
   options_.reset();
   for (std::uint32_t* texture : {&goneTexture_, &waitingTexture_, &countTextures_[0],
                                  &countTextures_[1], &countTextures_[2]}) {
-    if (*texture != 0) glDeleteTextures(1, texture);
+    ReleaseTexture(*texture);
   }
 }
 
 // ---- split screen -------------------------------------------------------------------
 
 void TTwoPlayers::RunLocal(int effectsVolume, std::string& result) {
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, 0.75f);
-  StartClock();
+  ClearRaceBuffers();
+  SetRaceClearColour();
+  EnableRaceState();
+  race_->Start(wnd::GetTickCount());
   *effectsCell_ = effectsVolume;
-  bool running = true;
-  bool overlayOpen = false;
-  result.clear();
   // Keys and clicks pressed on the menu or while the race was loading are not the race's.
   wnd::ForgetPresses();
-  while (running) RunLocalFrame(running, overlayOpen, result);
-  glDisable(GL_DEPTH_TEST);
+  while (race_->Running()) RunLocalFrame();
+  SetDepthTest(false);
   FadeToWhite();
-  glEnable(GL_DEPTH_TEST);
+  SetDepthTest(true);
   result = "MENU";
 }
 
@@ -170,63 +154,50 @@ void TTwoPlayers::DrawSplitOwnCraft(const TObj& craft, int player) {
 }
 
 // One half: the player's own craft, the world in the player's view with the other
-// craft, then the player's HUD.
-void TTwoPlayers::DrawHalf(int player, bool overlayOpen) {
+// craft where it stood when this player moved, then the player's HUD with the count as
+// it stood then.
+void TTwoPlayers::DrawHalf(int player, const TPlayerPass& pass) {
   const TScreenFrame half = HalfFrame(Frame(), player);
-  glViewport(half.x, half.y, half.width, half.height);
+  SetRaceViewport(half.x, half.y, half.width, half.height);
   SetRaceProjection();
   const TObj& other = player == 1 ? *secondCraft_ : *craft_;
   DrawSplitOwnCraft(player == 1 ? *craft_ : *secondCraft_, player);
-  glLoadIdentity();
-  const T_point p = physics_->Position(player);
+  ResetModelview();
   T_point& point = player == 1 ? cameraOffset_ : secondPlayerPoint_;
-  point = {-p.x, -p.y, -p.z};
-  // The eye rides 10 units above the craft's reference point, as in the time attack:
-  // level with it, the terrain the craft may come within 10 units of hides the craft.
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
-  physics_->Update(player, CaughtCount(), overlayOpen);
+  point = pass.ringPoint;
+  // The eye rides kEyeHeight above the craft's reference point, as in the time attack.
+  PushModelviewMoved({0.0, -kEyeHeight, 0.0});
+  ApplyView(pass.view);
   KeepViewAboveTerrain(kSplitCraftOffset);
   map_->Draw();
   track_->UpdateAndDraw(point);
-  const int otherPlayer = 3 - player;
-  const T_point otherOffset{kSplitCraftOffset.x, kSplitCraftOffset.y + 10.0, kSplitCraftOffset.z};
-  DrawCraftAsSeenByItsPlayer(other, physics_->Position(otherPlayer),
-                             physics_->Rotation(otherPlayer), otherOffset, kSplitOtherScale);
-  glPopMatrix();
+  track_->CatchUpTo(pass.caughtCount);
+  const T_point otherOffset{kSplitCraftOffset.x, kSplitCraftOffset.y + kEyeHeight,
+                            kSplitCraftOffset.z};
+  DrawCraftAsSeenByItsPlayer(other, pass.other.position, pass.other.rotation, otherOffset,
+                             kSplitOtherScale);
+  PopModelview();
   TInterface& hud = player == 1 ? *hud_ : *secondHud_;
-  hud.DrawFrame(CompassFor(point, physics_->Rotation(player)), CaughtCount(), true, timeLeft_);
-  TPerso& record = RecordOf(player);
-  record.position = physics_->Position(player);
-  record.rotation = physics_->Rotation(player);
-  record.score = CaughtCount() * 10;
+  hud.DrawFrame(CompassFor(point, race_->Rotation(player), pass.caughtCount), pass.caughtCount,
+                true, race_->TimeLeft());
 }
 
-void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& result) {
-  running = RaceRunning(timeLeft_, RingCount(), CaughtCount());
-  if (!overlayOpen && wnd::KeyPressed(wnd::KEY_ESC)) {
-    overlayOpen = true;
-    options_->Forget();
-  }
-  DrawHalf(1, overlayOpen);
-  DrawHalf(2, overlayOpen);
-  if (overlayOpen) {
-    glViewport(0, 0, screenWidth_, screenHeight_);
-    options_->DrawOptions(*musicCell_, *effectsCell_, result);
+void TTwoPlayers::RunLocalFrame() {
+  const TRaceEvents events = race_->StartFrame(ReadRaceInput(!race_->OverlayOpen()));
+  if (events.overlayOpened) options_->Forget();
+  DrawHalf(1, events.passes[0]);
+  DrawHalf(2, events.passes[1]);
+  std::string overlayResult;
+  if (race_->OverlayOpen()) {
+    SetRaceViewport(0, 0, screenWidth_, screenHeight_);
+    options_->DrawOptions(*musicCell_, *effectsCell_, overlayResult);
     sound_->SetMusicVolume(*musicCell_);
-    if (result == "MENU RETURN") {
-      running = false;
-    } else if (result == "RETURN GAME") {
-      overlayOpen = false;
-    }
-  } else {
-    TickClock();
   }
-  if (!running) result = "MENU";
-  UpdateWind(physics_->Speed(1));
+  race_->FinishFrame(OverlayChoiceOf(overlayResult), wnd::GetTickCount());
+  UpdateWind(race_->Speed(1));
   BlankBars();
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearRaceBuffers();
 }
 
 // ---- network race -------------------------------------------------------------------
@@ -235,79 +206,70 @@ void TTwoPlayers::RunLocalFrame(bool& running, bool& overlayOpen, std::string& r
 // the course ends it. Escape while waiting goes back to the menu; a host that cannot be
 // reached is told to the player, and the shell goes back to the menu.
 void TTwoPlayers::Run(int effectsVolume, std::string& result) {
-  glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glAlphaFunc(GL_GREATER, 0.75f);
+  SetRaceClearColour();
+  ClearRaceBuffers();
+  EnableRaceState();
   *effectsCell_ = effectsVolume;
-  timeLeft_ = initialTime_;
   TFrameRateCounter rate;
   rate.Start(wnd::GetTickCount());
   std::printf("LAN: waiting for player %d\n", 3 - playerNumber_);
   std::fflush(stdout);
-  while (netRace_->Running()) {
+  while (race_->Running()) {
     if (auto title = rate.Frame(wnd::GetTickCount())) wnd::SetWindowTitle(*title);
     RunNetworkFrame();
   }
   result = "MENU";
-  if (netRace_->Phase() == TNetRacePhase::kFailed) throw std::runtime_error(netRace_->Failure());
-  if (netRace_->Phase() != TNetRacePhase::kOver) return;
-  const bool won = netRace_->Won();
+  const TNetRaceCore& net = *race_->Network();
+  if (net.Phase() == TNetRacePhase::kFailed) throw std::runtime_error(net.Failure());
+  if (net.Phase() != TNetRacePhase::kOver) return;
+  const bool won = race_->Won();
   ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
 }
 
-// Each machine's pilot flies with the arrows and space, whatever its player number.
+// Each machine's pilot flies with the arrows and space, whatever its player number (the
+// race core's rule); Escape, held, leaves while the other player is awaited.
 void TTwoPlayers::RunNetworkFrame() {
-  TNetFrameInput input;
-  input.now = wnd::GetTickCount();
-  input.isDown = [](int code) { return wnd::GetKey(code) == wnd::PRESS; };
-  input.leave = netRace_->Phase() == TNetRacePhase::kWaiting &&
-                wnd::GetKey(wnd::KEY_ESC) == wnd::PRESS;
-  const TNetFrameEvents events = netRace_->Frame(input);
-  timeLeft_ = netRace_->TimeLeft();
-  track_->CatchUpTo(netRace_->CaughtCount());
-  ReportNetEvents(events);
+  const TRaceEvents events = race_->StartFrame(ReadRaceInput(false));
+  track_->CatchUpTo(race_->CaughtCount());
+  ReportNetEvents(events.net);
   // Silence while waiting alone is no departure: only a player once heard can go.
   ReportLink(link_->HeardFromOther(), link_->HeardFromOther() && link_->OtherPlayerGone());
 
   const int me = playerNumber_;
   const TScreenFrame frame = Frame();
-  glViewport(frame.x, frame.y, frame.width, frame.height);
+  SetRaceViewport(frame.x, frame.y, frame.width, frame.height);
   SetRaceProjection();
   DrawOwnCraft(me == 1 ? *craft_ : *secondCraft_, kNetworkCraftOffset, kNetworkCraftScale);
-  DrawNetworkWorld(events.view);
+  DrawNetworkWorld(events.passes[0]);
   hud_->DrawFrame(CompassFor(me == 1 ? cameraOffset_ : secondPlayerPoint_,
-                             netRace_->OwnCraft().rotation),
-                  CaughtCount(), false, timeLeft_);
+                             race_->Network()->OwnCraft().rotation, CaughtCount()),
+                  CaughtCount(), false, TimeLeft());
   DrawNetworkNotices();
-  UpdateWind(netRace_->OwnCraft().speed);
+  race_->FinishFrame(TOverlayChoice::kNone, wnd::GetTickCount());
+  UpdateWind(race_->Network()->OwnCraft().speed);
   BlankBars();
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearRaceBuffers();
 }
 
 // The world in this machine's view, with the other craft where its records say it is.
-void TTwoPlayers::DrawNetworkWorld(const TViewTransform& view) {
+void TTwoPlayers::DrawNetworkWorld(const TPlayerPass& pass) {
   const int me = playerNumber_;
-  glLoadIdentity();
-  const T_point p = netRace_->OwnCraft().position;
+  ResetModelview();
   T_point& point = me == 1 ? cameraOffset_ : secondPlayerPoint_;
-  point = {-p.x, -p.y - 5.0, -p.z};
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
-  ApplyView(view);
+  point = pass.ringPoint;
+  PushModelviewMoved({0.0, -kEyeHeight, 0.0});
+  ApplyView(pass.view);
   map_->Draw();
   track_->UpdateAndDraw(point);
-  const TPerso& other = netRace_->OtherRecord();
   if (link_->HeardFromOther() && !otherGone_) {
-    // The other player's view also sits 10 units above its world frame.
-    const T_point offset{kNetworkCraftOffset.x, kNetworkCraftOffset.y + 10.0,
+    // The other player's view also sits kEyeHeight above its world frame.
+    const T_point offset{kNetworkCraftOffset.x, kNetworkCraftOffset.y + kEyeHeight,
                          kNetworkCraftOffset.z};
-    DrawCraftAsSeenByItsPlayer(me == 1 ? *secondCraft_ : *craft_, other.position,
-                               other.rotation, offset, kNetworkCraftScale);
+    DrawCraftAsSeenByItsPlayer(me == 1 ? *secondCraft_ : *craft_, pass.other.position,
+                               pass.other.rotation, offset, kNetworkCraftScale);
   }
-  glPopMatrix();
+  PopModelview();
 }
 
 // Console lines for scripts and for the players at the terminal: the link, the start,
@@ -315,9 +277,10 @@ void TTwoPlayers::DrawNetworkWorld(const TViewTransform& view) {
 void TTwoPlayers::ReportNetEvents(const TNetFrameEvents& events) {
   if (events.linked) std::printf("LAN: both players are linked\n");
   if (events.started) std::printf("LAN: the race starts\n");
-  const int second = netRace_->Phase() == TNetRacePhase::kRacing ? timeLeft_ : -1;
+  const TNetRaceCore& net = *race_->Network();
+  const int second = net.Phase() == TNetRacePhase::kRacing ? TimeLeft() : -1;
   if (second >= 0 && second != tracedSecond_) {
-    const TPerso& other = netRace_->OtherRecord();
+    const TPerso& other = net.OtherRecord();
     std::printf("LAN: time left %d\n", second);
     std::printf("LAN: player %d yaw %.0f\n", 3 - playerNumber_, other.rotation.y);
   }
@@ -344,9 +307,9 @@ void TTwoPlayers::ReportLink(bool heard, bool gone) {
 void TTwoPlayers::DrawNetworkNotices() const {
   const double w = screenWidth_ * 0.5, h = screenHeight_ * 0.08;
   const double x = (screenWidth_ - w) / 2.0, y = screenHeight_ * 0.78;
-  const TNetRacePhase phase = netRace_->Phase();
-  if (phase == TNetRacePhase::kWaiting) DrawPlaque(waitingTexture_, x, y, w, h);
-  const int digit = netRace_->CountdownDigit(wnd::GetTickCount());
+  const TNetRaceCore& net = *race_->Network();
+  if (net.Phase() == TNetRacePhase::kWaiting) DrawPlaque(waitingTexture_, x, y, w, h);
+  const int digit = net.CountdownDigit(wnd::GetTickCount());
   if (digit >= 1 && digit <= 3) {
     const double side = screenHeight_ * 0.2;
     DrawPlaque(countTextures_[digit - 1], (screenWidth_ - side) / 2.0,
@@ -358,25 +321,5 @@ void TTwoPlayers::DrawNetworkNotices() const {
 // A picture in window pixels (y up); a plain red plate when the picture is missing.
 void TTwoPlayers::DrawPlaque(std::uint32_t texture, double x, double y, double w,
                              double h) const {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(0.0, screenWidth_, 0.0, screenHeight_);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glColor4d(texture ? 1.0 : 0.6, texture ? 1.0 : 0.1, texture ? 1.0 : 0.1, 0.85);
-  glBegin(GL_QUADS);
-  glTexCoord2d(0, 0);
-  glVertex2d(x, y);
-  glTexCoord2d(1, 0);
-  glVertex2d(x + w, y);
-  glTexCoord2d(1, 1);
-  glVertex2d(x + w, y + h);
-  glTexCoord2d(0, 1);
-  glVertex2d(x, y + h);
-  glEnd();
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
+  DrawNotice(texture, x, y, w, h, screenWidth_, screenHeight_);
 }

@@ -9,12 +9,15 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/GlState.cpp
   renderer/HudDraw.cpp
   renderer/MenuDraw.cpp
+  renderer/NetNoticeDraw.cpp
   renderer/OpaqueDrawScope.cpp
   renderer/OverlayDraw.cpp
   renderer/PanelDraw.cpp
   renderer/PlayerView.cpp
+  renderer/RaceViewDraw.cpp
   renderer/RingDraw.cpp
   renderer/ScreenFrameDraw.cpp
+  renderer/StoryScreenDraw.cpp
   renderer/Textures.cpp
   renderer/TitleCardDraw.cpp
   renderer/ULoaderObj.cpp

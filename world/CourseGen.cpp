@@ -28,13 +28,13 @@ bool UsableTerrain(const t_rain& terrain) {
 // A NaN from two coincident rings would turn the bounding points into NaN as well.
 double OrNothing(double angle) { return std::isnan(angle) ? 0.0 : angle; }
 
-T_point RandomCandidate(const t_rain& terrain) {
+T_point RandomCandidate(const t_rain& terrain, const TRandomSource& random) {
   const double w = WorldWidth(terrain);
   const double d = WorldDepth(terrain);
   T_point c;
-  c.x = wnd::Random() * (w - 24.0) + 12.0;
-  c.y = wnd::Random() * 2.0 * terrain.maxHeight;
-  c.z = wnd::Random() * (d - 24.0) + 12.0;
+  c.x = random() * (w - 24.0) + 12.0;
+  c.y = random() * 2.0 * terrain.maxHeight;
+  c.z = random() * (d - 24.0) + 12.0;
   return c;
 }
 
@@ -144,14 +144,18 @@ void BuildRingPoints(TRing& ring) {
 }
 
 TRing_tab GenerateCourse(const t_rain& terrain, int requested) {
+  wnd::Randomize();
+  return GenerateCourse(terrain, requested, [] { return wnd::Random(); });
+}
+
+TRing_tab GenerateCourse(const t_rain& terrain, int requested, const TRandomSource& random) {
   TRing_tab rings;
   const int count = GeneratedRingCount(terrain, requested);
-  wnd::Randomize();
   for (int n = 0; n < count; ++n) {
-    T_point c = RandomCandidate(terrain);
+    T_point c = RandomCandidate(terrain, random);
     int tries = 1;
     while (!IsAcceptablePlacement(c, rings, terrain) && tries < kMaxPlacementTries) {
-      c = RandomCandidate(terrain);
+      c = RandomCandidate(terrain, random);
       ++tries;
     }
     if (!IsAcceptablePlacement(c, rings, terrain)) break;

@@ -1,9 +1,15 @@
 // The random course over a terrain: ring count, placement with terrain clearance and
 // spacing, orientation along the course, and each ring's 16 bounding points. Draws its
-// numbers from wnd::Random after seeding with wnd::Randomize.
+// numbers from a random source handed in, or from wnd::Random after seeding with
+// wnd::Randomize.
 #pragma once
 
+#include <functional>
+
 #include "assets/Utype.h"
+
+// Numbers in [0, 1), one a call.
+using TRandomSource = std::function<double()>;
 
 inline constexpr int kRequestedRings = 10;
 // Ring box constants in ring-local units.
@@ -44,3 +50,5 @@ void BuildRingPoints(TRing& ring);
 // The whole generated course. A terrain on which no placement can be found within a
 // bounded number of tries gets fewer rings instead of searching forever.
 TRing_tab GenerateCourse(const t_rain& terrain, int requested = kRequestedRings);
+// The same with the numbers drawn from `random` (a race without the platform, a test).
+TRing_tab GenerateCourse(const t_rain& terrain, int requested, const TRandomSource& random);

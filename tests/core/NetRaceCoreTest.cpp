@@ -9,6 +9,7 @@
 
 #include "modes/NetRaceCore.h"
 #include "platform/Window.h"
+#include "tests/core/ScriptedRelay.h"
 
 namespace {
 
@@ -41,43 +42,6 @@ TNetRaceSetup RaceSetup(int player) {
   return setup;
 }
 
-// The relay of the real game as the two clients see it.
-struct TScriptedRelay {
-  bool registered[2] = {false, false};
-  TPerso kept[2];
-};
-
-class TScriptedLink : public INetLink {
- public:
-  TScriptedLink(TScriptedRelay& relay, int player) : relay_(relay), player_(player) {}
-
-  TPerso Exchange(const TPerso& own) override {
-    sent_ = own;
-    relay_.registered[player_ - 1] = true;
-    relay_.kept[player_ - 1] = own;
-    if (relay_.registered[0] && relay_.registered[1]) {
-      incoming_ = relay_.kept[2 - player_];
-      incoming_.playerCount = 2;
-      ++received_;
-    }
-    return incoming_;
-  }
-  int RegisteredPlayers() const override { return received_ > 0 ? 2 : 0; }
-  bool HeardFromOther() const override { return received_ > 0; }
-  bool OtherPlayerGone() const override { return false; }
-  long Received() const override { return received_; }
-  std::string Failure() const override { return failure_; }
-
-  const TPerso& Sent() const { return sent_; }
-  std::string failure_;
-
- private:
-  TScriptedRelay& relay_;
-  int player_;
-  TPerso sent_;
-  TPerso incoming_;
-  long received_ = 0;
-};
 
 // A link that hands the race whatever record a test writes, once per Deliver.
 class THandFedLink : public INetLink {

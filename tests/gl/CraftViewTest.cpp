@@ -14,7 +14,8 @@
 
 #include "renderer/ULoaderObj.h"
 #include "modes/TrackFile.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TimeAttack.h"
+#include "modes/Uworld_TwoPlayers.h"
 #include "platform/Window.h"
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"

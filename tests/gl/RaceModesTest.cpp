@@ -8,7 +8,8 @@
 #include <string>
 
 #include "modes/TrackFile.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_TimeAttack.h"
+#include "modes/Uworld_TwoPlayers.h"
 #include "sound/USound.h"
 #include "tests/gl/GlTestSupport.h"
 #include "tests/gl/MenuPictureCheck.h"

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "modes/RaceCore.h"
+#include "modes/RaceScene.h"
+#include "platform/Window.h"
 #include "renderer/Textures.h"
 #include "renderer/ULoaderObj.h"
 #include "tests/gl/GlTestSupport.h"
@@ -95,15 +98,31 @@ class Resources : public testing::Test {
   fs::path dir_;
 };
 
-// The parts of one race, built in the race's order and drawn once.
+// What the race scene builder makes of this folder's content: a generated course.
+TRaceSceneSpec SceneSpec() {
+  TRaceSceneSpec spec = SceneOfHeightmap("track_data/map.bmp", [] { return wnd::Random(); });
+  spec.craftMeshes = {"mesh/craft.obj"};
+  t_rain terrain;
+  terrain.accuracy = 1.0;
+  terrain.cellSize = 10.0;
+  terrain.maxHeight = 255.0;
+  terrain.groundTexturePath = "textures/ground.bmp";
+  terrain.terrainTexturePath = "textures/terrain.bmp";
+  terrain.skyTexturePath = "textures/sky.bmp";
+  spec.terrain = terrain;
+  spec.hudWidth = 1024;
+  spec.hudHeight = 768;
+  return spec;
+}
+
+// The parts of one race, built as the game builds them and drawn once.
 struct TRaceSet {
-  std::unique_ptr<TObj> craft = std::make_unique<TObj>("mesh/craft.obj");
-  std::unique_ptr<TMap> map = std::make_unique<TMap>("track_data/map.bmp", 1.0, 10.0, 255.0, "textures/ground.bmp",
-                                                     "textures/terrain.bmp", "textures/sky.bmp");
-  std::unique_ptr<Ttrack> track = std::make_unique<Ttrack>(map->Terrain(), craft->BoundingBox());
-  std::unique_ptr<TphysicEngine> physics = std::make_unique<TphysicEngine>(
-      1024, 768, T_point{0, 200, 0}, craft->BoundingBox(), track->Rings(), map->Terrain());
-  std::unique_ptr<TInterface> hud = std::make_unique<TInterface>(0, 1024, 768);
+  TRaceScene scene = BuildRaceScene(SceneSpec());
+  std::unique_ptr<TObj>& craft = scene.craft;
+  std::unique_ptr<TMap>& map = scene.map;
+  std::unique_ptr<Ttrack>& track = scene.track;
+  std::unique_ptr<TInterface>& hud = scene.hud;
+  TRaceCore race{scene.Setup(TRaceKind::kTimeAttack, 30)};
 
   void DrawFrame() {
     glMatrixMode(GL_PROJECTION);
@@ -113,7 +132,7 @@ struct TRaceSet {
     glLoadIdentity();
     craft->Draw();
     glPushMatrix();
-    physics->Update(1, track->CaughtCount(), false);
+    ApplyView(race.StartFrame(TRaceInput{}).passes[0].view);
     map->Draw();
     track->UpdateAndDraw({0, 1e6, 0});
     glPopMatrix();

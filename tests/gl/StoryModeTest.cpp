@@ -8,7 +8,7 @@
 #include <string>
 
 #include "modes/TrackFile.h"
-#include "modes/Uworld.h"
+#include "modes/Uworld_Screenplay.h"
 #include "saves/USave.h"
 #include "tests/gl/GlTestSupport.h"
 

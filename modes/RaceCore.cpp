@@ -1,0 +1,179 @@
+#include "modes/RaceCore.h"
+
+#include "platform/Window.h"
+#include "world/Course.h"
+
+TRaceKeys ReadRaceKeys(const std::function<bool(int)>& isDown, bool escapePressed) {
+  TRaceKeys keys;
+  keys.arrows = ReadPlayerKeys(1, isDown);
+  keys.letters = ReadPlayerKeys(2, isDown);
+  keys.escapePressed = escapePressed;
+  keys.escapeHeld = isDown(wnd::KEY_ESC);
+  return keys;
+}
+
+bool IsRaceKeyDown(const TRaceKeys& keys, int code) {
+  for (int player : {1, 2}) {
+    const TPlayerKeyCodes codes = KeyCodesOf(player);
+    const TPlayerKeys& held = player == 1 ? keys.arrows : keys.letters;
+    if (code == codes.left) return held.left;
+    if (code == codes.right) return held.right;
+    if (code == codes.noseDown) return held.noseDown;
+    if (code == codes.noseUp) return held.noseUp;
+    if (code == codes.thrust) return held.thrust;
+  }
+  return code == wnd::KEY_ESC && keys.escapeHeld;
+}
+
+TOverlayChoice OverlayChoiceOf(const std::string& overlayResult) {
+  if (overlayResult == "RETURN GAME") return TOverlayChoice::kBackToRace;
+  if (overlayResult == "MENU RETURN") return TOverlayChoice::kLeaveRace;
+  return TOverlayChoice::kNone;
+}
+
+TRaceCore::TRaceCore(TRaceSetup setup)
+    : kind_(setup.kind == TRaceKind::kSplitScreen ? TRaceKind::kSplitScreen
+                                                  : TRaceKind::kTimeAttack),
+      terrain_(std::move(setup.terrain)),
+      rings_(std::move(setup.rings)),
+      initialTime_(setup.initialTime),
+      baseScore_(setup.baseScore),
+      physics_(kind_ == TRaceKind::kSplitScreen ? StartPhysics(setup.firstStart, setup.secondStart)
+                                                : StartPhysics(setup.firstStart)) {
+  ClearCaught(rings_);
+  clock_.timeLeft = initialTime_;
+  NameRecords();
+}
+
+void TRaceCore::NameRecords() {
+  for (int i = 0; i < 2; ++i) {
+    records_[i].name = i == 0 ? "player1" : "player2";
+    records_[i].playerCount = 2;
+  }
+}
+
+TRaceCore::TRaceCore(TRaceSetup setup, INetLink& link)
+    : kind_(TRaceKind::kNetwork),
+      terrain_(setup.terrain),
+      rings_(setup.rings),
+      initialTime_(setup.initialTime),
+      baseScore_(0) {
+  TNetRaceSetup net{setup.playerNumber, setup.firstStart, setup.secondStart,
+                    std::move(setup.terrain), std::move(setup.rings), setup.initialTime};
+  net_ = std::make_unique<TNetRaceCore>(std::move(net), link);
+  NameRecords();
+}
+
+TRaceCore::~TRaceCore() = default;
+
+void TRaceCore::Start(std::uint32_t now) { clock_.Start(initialTime_, now); }
+
+bool TRaceCore::Running() const { return net_ ? net_->Running() : !over_; }
+
+int TRaceCore::TimeLeft() const { return net_ ? net_->TimeLeft() : clock_.timeLeft; }
+
+int TRaceCore::CaughtCount() const { return net_ ? net_->CaughtCount() : caught_; }
+
+const TRing_tab& TRaceCore::Rings() const { return net_ ? net_->Rings() : rings_; }
+
+int TRaceCore::Score() const { return RaceScore(CaughtCount(), baseScore_, TimeLeft(), left_); }
+
+TRaceOutcome TRaceCore::Outcome() const {
+  if (Running()) return TRaceOutcome::kRunning;
+  if (left_ || (net_ && net_->Phase() == TNetRacePhase::kLeft)) return TRaceOutcome::kLeft;
+  if (net_ && net_->Phase() != TNetRacePhase::kOver) return TRaceOutcome::kLost;
+  return Won() ? TRaceOutcome::kWon : TRaceOutcome::kLost;
+}
+
+std::string TRaceCore::ResultText() const {
+  return RaceResult(left_ ? "MENU RETURN" : "MENU", Won());
+}
+
+const TCraftState& TRaceCore::Craft(int player) const {
+  const TPhysicsState& state = net_ ? net_->Physics() : physics_;
+  return state.players[player == 2 ? 1 : 0];
+}
+
+// The race is over once a frame began with the clock run out or every ring passed; that
+// frame is still flown and drawn in full. The crafts answer their keys while the overlay
+// is open: the pause only stops the idle bob.
+TRaceEvents TRaceCore::StartFrame(const TRaceInput& input) {
+  if (net_) return NetworkFrame(input);
+  TRaceEvents events;
+  finishing_ = !RaceRunning(clock_.timeLeft, RingCount(), caught_);
+  events.lastFrame = finishing_;
+  if (!overlayOpen_ && input.keys.escapePressed) {
+    overlayOpen_ = true;
+    events.overlayOpened = true;
+  }
+  events.passes[0] = Fly(1, input.keys.arrows);
+  if (kind_ == TRaceKind::kSplitScreen) {
+    // Player 1's half is drawn before player 2 moves, player 2's after player 1 has.
+    events.passes[0].other = physics_.players[1];
+    events.passes[1] = Fly(2, input.keys.letters);
+    events.passes[1].other = physics_.players[0];
+  }
+  return events;
+}
+
+// The rings are tested at the point the craft stood at before this frame's move.
+TPlayerPass TRaceCore::Fly(int player, const TPlayerKeys& keys) {
+  const TCraftState& craft = physics_.players[player - 1];
+  const double lowering = kind_ == TRaceKind::kTimeAttack ? 5.0 : 0.0;
+  TPlayerPass pass;
+  pass.ringPoint = {-craft.position.x, -craft.position.y - lowering, -craft.position.z};
+  pass.view = UpdateCraft(physics_, player - 1, keys, overlayOpen_, terrain_);
+  caught_ = UpdateCaught(rings_, caught_, pass.ringPoint, terrain_.cellSize);
+  pass.caughtCount = caught_;
+  TPerso& record = records_[player - 1];
+  record.position = craft.position;
+  record.rotation = craft.rotation;
+  record.score = caught_ * 10;
+  return pass;
+}
+
+// The clock does not run while the overlay is open; closing it lets the next frame count
+// a second at once if one is due.
+TRaceEvents TRaceCore::FinishFrame(TOverlayChoice choice, std::uint32_t now) {
+  TRaceEvents events;
+  if (net_) {
+    FinishNetworkFrame(events);
+    return events;
+  }
+  if (overlayOpen_) {
+    if (choice == TOverlayChoice::kLeaveRace) {
+      left_ = true;
+    } else if (choice == TOverlayChoice::kBackToRace) {
+      overlayOpen_ = false;
+      events.overlayClosed = true;
+    }
+  } else {
+    events.secondCounted = clock_.Tick(now);
+  }
+  over_ = over_ || finishing_ || left_;
+  events.over = over_;
+  return events;
+}
+
+// Each machine's pilot flies its own craft with the arrows and space, whatever its player
+// number: there is one person at each keyboard. Escape leaves only while waiting.
+TRaceEvents TRaceCore::NetworkFrame(const TRaceInput& input) {
+  TNetFrameInput netInput;
+  netInput.now = input.now;
+  const TRaceKeys keys = input.keys;
+  netInput.isDown = [keys](int code) { return IsRaceKeyDown(keys, code); };
+  netInput.leave = net_->Phase() == TNetRacePhase::kWaiting && keys.escapeHeld;
+  TRaceEvents events;
+  events.net = net_->Frame(netInput);
+  events.secondCounted = events.net.secondCounted;
+  TPlayerPass& own = events.passes[0];
+  own.view = events.net.view;
+  own.ringPoint = net_->OwnPoint();
+  own.caughtCount = net_->CaughtCount();
+  own.other.position = net_->OtherRecord().position;
+  own.other.rotation = net_->OtherRecord().rotation;
+  events.lastFrame = !net_->Running();
+  return events;
+}
+
+void TRaceCore::FinishNetworkFrame(TRaceEvents& events) const { events.over = !net_->Running(); }

@@ -1,0 +1,338 @@
+// Whole races in the race core, without a window, GL or sound: the time attack won and
+// lost, the pause overlay, the split screen, a network race between two cores over a
+// scripted relay, and a season of the story carried into the next.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+
+#include "modes/RaceCore.h"
+#include "platform/Window.h"
+#include "tests/core/ScriptedRelay.h"
+
+namespace {
+
+constexpr std::uint32_t kFrameMs = 16;
+
+// A square grid of one height, cell 10: world x and z from -size*5 to size*5.
+t_rain FlatTerrain(int size) {
+  t_rain t;
+  t.cellSize = 10.0;
+  t.maxHeight = 255.0;
+  t.samples = std::make_shared<const t_tab_pixel>(
+      static_cast<std::size_t>(size), std::vector<std::uint8_t>(static_cast<std::size_t>(size), 0));
+  return t;
+}
+
+TRing RingAt(double x, double y, double z) {
+  TRing ring;
+  ring.origin = {x, y, z};
+  ring.caught = true;  // a course always starts with nothing caught, whatever it says
+  return ring;
+}
+
+// Straight ahead of the start (towards -z), at the height of the time attack's point.
+TRaceSetup StraightCourse(TRaceKind kind, int initialTime, int baseScore = 0) {
+  TRaceSetup setup;
+  setup.kind = kind;
+  setup.terrain = FlatTerrain(200);
+  setup.rings = {RingAt(0, 195, -300), RingAt(0, 195, -600), RingAt(0, 195, -900)};
+  setup.initialTime = initialTime;
+  setup.baseScore = baseScore;
+  return setup;
+}
+
+TPlayerKeys Thrust() {
+  TPlayerKeys keys;
+  keys.thrust = true;
+  return keys;
+}
+
+// Drives a race frame by frame as the game's loop does: the keys of each frame, then the
+// overlay's choice once the frame is drawn. Returns the frames run.
+struct TRaceDriver {
+  TRaceCore& race;
+  std::uint32_t now = 1000;
+  std::function<TRaceKeys(int frame)> keys = [](int) { return TRaceKeys{}; };
+  std::function<TOverlayChoice(int frame)> overlay = [](int) { return TOverlayChoice::kNone; };
+  int frames = 0;
+  int lastFrameFlagged = -1;
+
+  void Frame() {
+    TRaceInput input{keys(frames), now};
+    if (race.StartFrame(input).lastFrame) lastFrameFlagged = frames;
+    now += kFrameMs;
+    race.FinishFrame(race.OverlayOpen() ? overlay(frames) : TOverlayChoice::kNone, now);
+    ++frames;
+  }
+  int RunToEnd(int limit = 100000) {
+    race.Start(now);
+    while (race.Running() && frames < limit) Frame();
+    return frames;
+  }
+};
+
+}  // namespace
+
+TEST(RaceCoreTimeAttack, ThrustThroughEveryRingWinsWithTheTimeBonusAndTheScoreCarriedIn) {
+  TRaceCore race(StraightCourse(TRaceKind::kTimeAttack, 10, 30));
+  EXPECT_EQ(race.CaughtCount(), 0);
+  TRaceDriver driver{race};
+  driver.keys = [](int) {
+    TRaceKeys keys;
+    keys.arrows = Thrust();
+    return keys;
+  };
+  const int frames = driver.RunToEnd();
+  EXPECT_FALSE(race.Running());
+  EXPECT_EQ(race.CaughtCount(), 3);
+  EXPECT_TRUE(race.Won());
+  EXPECT_EQ(race.ResultText(), "MENUW");
+  // 900 units at up to 21 a frame: under 4 seconds of a 10 s clock.
+  EXPECT_LT(frames, 4000 / static_cast<int>(kFrameMs));
+  EXPECT_GE(race.TimeLeft(), 6);
+  EXPECT_EQ(race.Score(), 3 * 10 + 30 + race.TimeLeft() + 1);
+  // The frame that found every ring passed was flown and drawn, and it was the last.
+  EXPECT_EQ(driver.lastFrameFlagged, frames - 1);
+}
+
+TEST(RaceCoreTimeAttack, WithoutThrustTheClockRunsOutAfterElevenSecondsAndTheRaceIsLost) {
+  TRaceCore race(StraightCourse(TRaceKind::kTimeAttack, 10, 30));
+  TRaceDriver driver{race};
+  const std::uint32_t start = driver.now;
+  driver.RunToEnd();
+  EXPECT_EQ(race.TimeLeft(), -1);
+  EXPECT_EQ(race.CaughtCount(), 0);
+  EXPECT_FALSE(race.Won());
+  EXPECT_EQ(race.ResultText(), "MENUL");
+  EXPECT_EQ(race.Score(), 30);  // no ring, no bonus for a clock that ran out
+  // 10, 9, ..., 0, -1: eleven counted seconds, each at least 1000 ms, at most a frame more.
+  EXPECT_GE(driver.now - start, 11000u);
+  EXPECT_LE(driver.now - start, 11000u + 11 * kFrameMs + kFrameMs);
+}
+
+TEST(RaceCoreTimeAttack, TheRingTestTakesTheCraftsPointLoweredByFiveBeforeItMoves) {
+  TRaceSetup setup = StraightCourse(TRaceKind::kTimeAttack, 10);
+  // 25 from the start's point lowered by 5, (0, 195, 0); 28.3 from the point unlowered,
+  // and from the lowered point after the first move: only the right point catches it.
+  setup.rings = {RingAt(0, 180, 20)};
+  TRaceCore race(setup);
+  race.Start(0);
+  TRaceKeys thrust;
+  thrust.arrows = Thrust();
+  const TRaceEvents first = race.StartFrame({thrust, 0});
+  EXPECT_EQ(first.passes[0].ringPoint.y, 195.0);
+  EXPECT_EQ(first.passes[0].caughtCount, 1);
+  EXPECT_FALSE(first.lastFrame);
+  race.FinishFrame(TOverlayChoice::kNone, 16);
+  EXPECT_TRUE(race.StartFrame({TRaceKeys{}, 16}).lastFrame);
+  EXPECT_TRUE(race.FinishFrame(TOverlayChoice::kNone, 32).over);
+  EXPECT_EQ(race.ResultText(), "MENUW");
+}
+
+TEST(RaceCoreOverlay, EscapeStopsTheClockTheCraftStillFliesAndLeavingLosesWithoutBonus) {
+  TRaceCore race(StraightCourse(TRaceKind::kTimeAttack, 10, 5));
+  TRaceDriver driver{race};
+  const int open = 100, back = 500, reopen = 700, leave = 760;
+  driver.keys = [&](int frame) {
+    TRaceKeys keys;
+    keys.escapePressed = frame == open || frame == reopen;
+    keys.arrows.left = frame > open && frame < back;
+    return keys;
+  };
+  int timeAtOpen = 0;
+  driver.overlay = [&](int frame) {
+    if (frame == open) timeAtOpen = race.TimeLeft();
+    if (frame == back) return TOverlayChoice::kBackToRace;
+    return frame == leave ? TOverlayChoice::kLeaveRace : TOverlayChoice::kNone;
+  };
+  race.Start(driver.now);
+  while (driver.frames <= back) driver.Frame();
+  // Four hundred frames (6.4 s) open: not a second counted, but the craft turned.
+  EXPECT_EQ(race.TimeLeft(), timeAtOpen);
+  EXPECT_EQ(race.Rotation(1).y, -(back - open - 1) * kTurnStep);
+  EXPECT_FALSE(race.OverlayOpen());
+  // The first frame after it closed counts the second that was due.
+  driver.Frame();
+  EXPECT_EQ(race.TimeLeft(), timeAtOpen - 1);
+  while (race.Running()) driver.Frame();
+  EXPECT_EQ(driver.frames, leave + 1);
+  EXPECT_TRUE(race.LeftThroughOverlay());
+  EXPECT_EQ(race.ResultText(), "MENU RETURNL");
+  EXPECT_EQ(race.Score(), 5);
+}
+
+TEST(RaceCoreSplitScreen, EachPilotFliesWithItsOwnKeysAndARingCaughtByEitherCountsForBoth) {
+  TRaceSetup setup = StraightCourse(TRaceKind::kSplitScreen, 3);
+  // Player 2 starts 20 to the side; in the split screen nobody's point is lowered.
+  setup.rings = {RingAt(20, 200, -300), RingAt(20, 200, -600)};
+  TRaceCore race(setup);
+  TRaceDriver driver{race};
+  driver.keys = [](int frame) {
+    TRaceKeys keys;
+    keys.letters = Thrust();
+    keys.arrows.right = frame < 5;  // player 1 only turns
+    return keys;
+  };
+  driver.RunToEnd();
+  EXPECT_EQ(race.CaughtCount(), 2);
+  EXPECT_TRUE(race.Won());
+  EXPECT_EQ(race.Rotation(1).y, 5 * kTurnStep);
+  EXPECT_EQ(race.Position(1).z, 0.0);
+  EXPECT_EQ(race.Rotation(2).y, 0.0);
+  EXPECT_GT(race.Position(2).z, 600.0 - 27.0);
+  EXPECT_EQ(race.Record(1).score, 20);
+  EXPECT_EQ(race.Record(2).score, 20);
+  EXPECT_EQ(race.Record(2).name, "player2");
+}
+
+TEST(RaceCoreSplitScreen, EachHalfSeesTheCountAndTheOtherCraftAsTheyStoodWhenItWasDrawn) {
+  TRaceSetup setup = StraightCourse(TRaceKind::kSplitScreen, 10);
+  setup.rings = {RingAt(40, 200, 0), RingAt(0, 0, 900)};  // 20 from player 2, 40 from player 1
+  TRaceCore race(setup);
+  race.Start(0);
+  TRaceKeys keys;
+  keys.arrows = Thrust();
+  keys.letters = Thrust();
+  const TRaceEvents events = race.StartFrame({keys, 0});
+  EXPECT_EQ(events.passes[0].caughtCount, 0);  // player 1's HUD is drawn before player 2 flies
+  EXPECT_EQ(events.passes[1].caughtCount, 1);
+  EXPECT_EQ(events.passes[0].other.position.z, 0.0);                // player 2 not moved yet
+  EXPECT_EQ(events.passes[1].other.position.z, race.Position(1).z);  // player 1 moved
+  EXPECT_GT(race.Position(1).z, 0.0);
+}
+
+namespace {
+
+
+TRaceSetup NetworkSetup(int player) {
+  TRaceSetup setup = StraightCourse(TRaceKind::kNetwork, 20);
+  setup.playerNumber = player;
+  // Ahead of the joiner's start, 20 to the side.
+  setup.rings = {RingAt(20, 195, -300), RingAt(20, 195, -600)};
+  return setup;
+}
+
+}  // namespace
+
+TEST(RaceCoreNetwork, TheJoinerFliesWithTheArrowsAndSpaceAndItsRingsEndTheRaceOnBothMachines) {
+  TScriptedRelay relay;
+  TScriptedLink hostLink(relay, 1), joinLink(relay, 2);
+  TRaceCore host(NetworkSetup(1), hostLink), joiner(NetworkSetup(2), joinLink);
+  std::uint32_t now = 0;
+  bool started = false;
+  int frames = 0;
+  // The joiner's pilot holds the keys of player 2 of the split screen for the first
+  // seconds of the race, then the arrows and space.
+  bool lettersMovedIt = false;
+  for (; frames < 3000 && (host.Running() || joiner.Running()); ++frames, now += kFrameMs) {
+    const bool racing = joiner.Network()->Phase() == TNetRacePhase::kRacing;
+    const bool useLetters = !started || now < 6000;
+    started |= racing;
+    TRaceKeys keys;
+    (useLetters ? keys.letters : keys.arrows) = Thrust();
+    const TCraftState before = joiner.Craft(2);
+    host.StartFrame({TRaceKeys{}, now});
+    joiner.StartFrame({keys, now + kFrameMs / 2});
+    if (useLetters && joiner.Craft(2).speed != before.speed) lettersMovedIt = true;
+    host.FinishFrame(TOverlayChoice::kNone, now + kFrameMs);
+    joiner.FinishFrame(TOverlayChoice::kNone, now + kFrameMs);
+  }
+  EXPECT_TRUE(started);
+  EXPECT_FALSE(lettersMovedIt);
+  EXPECT_FALSE(host.Running());
+  EXPECT_FALSE(joiner.Running());
+  EXPECT_EQ(joiner.Network()->Phase(), TNetRacePhase::kOver);
+  EXPECT_EQ(host.Network()->Phase(), TNetRacePhase::kOver);
+  // The joiner caught both rings; the host, which never moved, counts them too.
+  EXPECT_EQ(joiner.CaughtCount(), 2);
+  EXPECT_EQ(host.CaughtCount(), 2);
+  EXPECT_TRUE(host.Won());
+  EXPECT_EQ(host.Craft(1).position.z, -0.0);
+  EXPECT_GT(host.Network()->OtherRecord().position.z, 600.0 - 40.0);
+}
+
+TEST(RaceCoreNetwork, TheHostFliesWithTheArrowsTooAndEscapeLeavesOnlyWhileWaiting) {
+  TScriptedRelay relay;
+  TScriptedLink hostLink(relay, 1), joinLink(relay, 2);
+  TRaceCore host(NetworkSetup(1), hostLink), joiner(NetworkSetup(2), joinLink);
+  std::uint32_t now = 0;
+  TRaceKeys arrows;
+  arrows.arrows.left = true;
+  arrows.escapeHeld = true;  // once linked, Escape leaves nothing
+  for (int i = 0; i < 400; ++i, now += kFrameMs) {
+    const bool linked = host.Network()->Phase() != TNetRacePhase::kWaiting;
+    host.StartFrame({linked ? arrows : TRaceKeys{}, now});
+    joiner.StartFrame({TRaceKeys{}, now});
+  }
+  EXPECT_EQ(host.Network()->Phase(), TNetRacePhase::kRacing);
+  EXPECT_LT(host.Craft(1).rotation.y, 0.0);
+
+  TScriptedRelay alone;
+  TScriptedLink lonely(alone, 2);
+  TRaceCore waiting(NetworkSetup(2), lonely);
+  waiting.StartFrame({TRaceKeys{}, 0});
+  EXPECT_TRUE(waiting.Running());
+  TRaceKeys escape;
+  escape.escapePressed = true;  // a press is not enough: the key must be down
+  waiting.StartFrame({escape, 16});
+  EXPECT_TRUE(waiting.Running());
+  escape.escapeHeld = true;
+  waiting.StartFrame({escape, 32});
+  EXPECT_EQ(waiting.Network()->Phase(), TNetRacePhase::kLeft);
+  EXPECT_TRUE(waiting.FinishFrame(TOverlayChoice::kNone, 48).over);
+}
+
+TEST(RaceCoreStory, AWonSeasonCarriesItsScoreIntoTheNextAndALostOneAddsNothing) {
+  int totalScore = 40;
+  // Summer: won with the rings straight ahead.
+  TRaceCore summer(StraightCourse(TRaceKind::kTimeAttack, 10, totalScore));
+  TRaceDriver summerRun{summer};
+  summerRun.keys = [](int) {
+    TRaceKeys keys;
+    keys.arrows = Thrust();
+    return keys;
+  };
+  summerRun.RunToEnd();
+  ASSERT_EQ(summer.ResultText(), "MENUW");
+  totalScore = summer.Score();
+  EXPECT_EQ(totalScore, 40 + 30 + summer.TimeLeft() + 1);
+  // Autumn: no thrust, the clock runs out; the story reads the result and the score.
+  TRaceSetup autumnSetup = StraightCourse(TRaceKind::kTimeAttack, 2, totalScore);
+  TRaceCore autumn(autumnSetup);
+  TRaceDriver autumnRun{autumn};
+  autumnRun.RunToEnd();
+  EXPECT_EQ(autumn.ResultText(), "MENUL");
+  EXPECT_EQ(autumn.Score(), totalScore);
+}
+
+TEST(RaceCoreCourse, AGeneratedCourseComesFromTheRandomSourceHandedIn) {
+  const t_rain terrain = FlatTerrain(120);
+  auto course = [&](unsigned seed) {
+    std::mt19937 engine(seed);
+    return GenerateCourse(terrain, kRequestedRings, [&engine] {
+      return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
+    });
+  };
+  const TRing_tab a = course(7), b = course(7), c = course(8);
+  ASSERT_EQ(a.size(), static_cast<std::size_t>(kRequestedRings));
+  ASSERT_EQ(b.size(), a.size());
+  bool differs = false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_EQ(a[i].origin.x, b[i].origin.x);
+    EXPECT_EQ(a[i].origin.z, b[i].origin.z);
+    differs |= i < c.size() && a[i].origin.x != c[i].origin.x;
+  }
+  EXPECT_TRUE(differs);
+  // The race on it starts with none caught and runs out without thrust.
+  TRaceSetup setup;
+  setup.terrain = terrain;
+  setup.rings = a;
+  setup.initialTime = 1;
+  TRaceCore race(setup);
+  TRaceDriver driver{race};
+  driver.RunToEnd();
+  EXPECT_EQ(race.RingCount(), kRequestedRings);
+  EXPECT_EQ(race.ResultText(), "MENUL");
+}
