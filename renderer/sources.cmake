@@ -2,4 +2,6 @@
 list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/Textures.cpp
-  renderer/ULoaderObj.cpp)
+  renderer/ULoaderObj.cpp
+  renderer/TerrainDraw.cpp
+  renderer/MeasureDraw.cpp)

@@ -8,17 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "assets/MeshVertex.h"
 #include "assets/Utype.h"
-
-struct TMeshVertex {
-  float s = 0.0f;  // texture coordinates
-  float t = 0.0f;
-  double x = 0.0;
-  double y = 0.0;
-  double z = 0.0;
-};
-
-using TQuadVertices = std::array<TMeshVertex, 4>;
 
 inline constexpr double kSkySide = 100000.0;
 inline constexpr double kSkyHeight = 10000.0;

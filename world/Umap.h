@@ -1,6 +1,7 @@
-// The ground of a race: heights from a bitmap kept in the terrain record, the textured
-// height field compiled block by block into display lists, and one more list with the
-// ground plane and the sky box.
+// The ground of a race: heights from a bitmap kept in the terrain record, the height
+// field cut into blocks with their boxes, and the renderer's lists of the blocks, the
+// ground plane and the sky box. The terrain chooses which blocks a view needs; the
+// renderer draws them.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "assets/Utype.h"
+#include "renderer/TerrainDraw.h"
 #include "world/TerrainMesh.h"
 
 class TMap {
@@ -27,8 +29,8 @@ class TMap {
   TMap(const std::string& heightmapPath, double accuracy, double cellSize, double maxHeight,
        const std::string& groundPath, const std::string& terrainPath, const std::string& skyPath,
        const T_material& material);
-  // Gives the lists and the three textures back to the GL.
-  ~TMap();
+  // The renderer's handles give the lists and the three textures back.
+  ~TMap() = default;
   TMap(const TMap&) = delete;
   TMap& operator=(const TMap&) = delete;
 
@@ -56,7 +58,6 @@ class TMap {
     TBox box;  // in the frame Draw receives
   };
   void CompileLists();
-  void Release();
   void DrawChunks(bool cull) const;
 
   double accuracy_;
@@ -67,17 +68,17 @@ class TMap {
   std::string skyPath_;
   T_material material_;
   t_rain terrain_;
-  std::uint32_t listBase_ = 0;  // the ground and sky, then the blocks in order
-  int reservedLists_ = 0;       // names generated from listBase_, some maybe unused
+  TTerrainDraw draw_;  // the textures named in terrain_ and every list
   std::vector<TChunkList> chunks_;
-  bool opaque_ = true;  // no texture with an alpha channel: see TOpaqueDrawScope
+  mutable std::vector<std::uint32_t> drawn_;  // the lists of the last Draw, kept for its storage
   mutable int drawnChunks_ = 0;
 };
 
-// Emits the height field (one texture bind, one primitive for all triangles), then the
-// ground and the sky, in the terrain's local frame, lighting off while drawing: the whole
-// terrain in one list, as it was before it was cut into blocks. For comparisons.
+// The ground quad and sky box of a grid of rows x cols samples, in the terrain's frame.
+TGroundAndSky GroundAndSkyQuads(int rows, int cols);
+// Asks the renderer for the height field (one texture bind, one primitive for all
+// triangles), then the ground and the sky, in the terrain's local frame, lighting off
+// while drawing: the whole terrain in one list, as it was before it was cut into blocks.
+// For comparisons, inside a list the caller compiles.
 void EmitTerrainMesh(const t_rain& terrain);
-// One block of the height field: one texture bind, one primitive.
-void EmitTerrainChunk(const TTerrainChunk& chunk, std::uint32_t terrainTexture);
 void EmitGroundAndSky(int rows, int cols, std::uint32_t groundTexture, std::uint32_t skyTexture);
