@@ -82,6 +82,7 @@ void Tworld::BuildTerrainAndCourse(const TTrackData& data) {
   map_ = std::make_unique<TMap>(data.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
                                 t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
                                 t.material);
+  map_->UseCoarserFarBlocks();
   track_ = std::make_unique<Ttrack>(data.rings, map_->Terrain(), craft_->BoundingBox());
 }
 

@@ -56,6 +56,7 @@ void TTimeAttack::BuildDefault(int musicVolume) {
   craft_ = std::make_unique<TObj>(kCraftMesh);
   mapPath_ = kDefaultHeightmap;
   map_ = std::make_unique<TMap>(kDefaultHeightmap);
+  map_->UseCoarserFarBlocks();
   track_ = std::make_unique<Ttrack>(map_->Terrain(), craft_->BoundingBox());
   musicPath_ = kDefaultMusic;
   BuildRaceParts(musicVolume);

@@ -51,18 +51,45 @@ void TTerrainDraw::LoadTextures(const std::string& ground, const std::string& te
   opaque_ = !TextureHasAlpha(ground_.Id()) && !TextureHasAlpha(terrain_.Id()) && !TextureHasAlpha(sky_.Id());
 }
 
+// The terrain's picture repeats once per cell, so a far hill shows it shrunk many times
+// over, and without its smaller levels it shimmers in a herringbone moire. Reading them
+// costs fill time on a software renderer, so only the far blocks use this copy. It is
+// read back from the near texture (already scaled as uploaded), not decoded again.
+void TTerrainDraw::PrepareFarTerrain() {
+  if (!terrain_ || farTerrain_) return;
+  glBindTexture(GL_TEXTURE_2D, terrain_.Id());
+  GLint width = 0, height = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  const GLenum format = TextureHasAlpha(terrain_.Id()) ? GL_RGBA : GL_RGB;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * (format == GL_RGBA ? 4 : 3));
+  GLint alignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  farTerrain_ = TTexture(UploadTexture(width, height, format, pixels.data()));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+}
+
 void TTerrainDraw::CompileGroundAndSky(const TGroundAndSky& quads, int blocks) {
-  lists_ = TDisplayLists(blocks + 1);
+  runs_.clear();
+  runs_.emplace_back(blocks + 1);
   compiled_ = 1;
-  glNewList(lists_.Base(), GL_COMPILE);
+  glNewList(runs_.back().Base(), GL_COMPILE);
   EmitGroundAndSky(quads, ground_.Id(), sky_.Id());
   glEndList();
 }
 
-std::uint32_t TTerrainDraw::CompileBlock(const std::vector<TMeshVertex>& triangles) {
-  const std::uint32_t list = lists_[compiled_++];
+void TTerrainDraw::ReserveBlocks(int blocks) {
+  runs_.emplace_back(blocks);
+  compiled_ = 0;
+}
+
+std::uint32_t TTerrainDraw::CompileBlock(const std::vector<TMeshVertex>& triangles, bool far) {
+  const std::uint32_t list = runs_.back()[compiled_++];
   glNewList(list, GL_COMPILE);
-  EmitTerrainTriangles(triangles, terrain_.Id());
+  EmitTerrainTriangles(triangles, far ? farTerrain_.Id() : terrain_.Id());
   glEndList();
   return list;
 }
@@ -76,7 +103,7 @@ void TTerrainDraw::Draw(T_point offset, const std::vector<std::uint32_t>& blocks
   glDisable(GL_LIGHTING);
   glColor3f(1.0f, 1.0f, 1.0f);
   for (std::uint32_t list : blocks) glCallList(list);
-  glCallList(lists_.Base());
+  glCallList(GroundAndSkyList());
   glEnable(GL_LIGHTING);
   glPopMatrix();
 }

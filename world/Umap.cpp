@@ -1,5 +1,7 @@
 #include "world/Umap.h"
 
+#include <iterator>
+
 #include "world/Heightmap.h"
 #include "world/TerrainMesh.h"
 
@@ -65,20 +67,51 @@ std::vector<std::uint32_t> TMap::Lists() const {
   return lists;
 }
 
+void TMap::UseCoarserFarBlocks() {
+  if (coarse_) return;
+  draw_.PrepareFarTerrain();
+  for (std::size_t level = 0; level < std::size(kCoarseSteps); ++level) {
+    draw_.ReserveBlocks(ChunkCount());
+    std::size_t index = 0;
+    const T_point offset = TerrainOffset(terrain_);
+    ForEachCoarseTerrainChunk(terrain_, kChunkCells, kCoarseSteps[level], [&](const TTerrainChunk& block) {
+      TChunkList& chunk = chunks_[index++];
+      chunk.coarse[level] = draw_.CompileBlock(block.triangles, true);
+      chunk.box = Joined(chunk.box, Shifted(block.box, offset));  // culls whichever is drawn
+    });
+  }
+  coarse_ = true;
+}
+
+std::uint32_t TMap::ListFor(const TChunkList& chunk, T_point eye) const {
+  if (!coarse_) return chunk.list;
+  const int step = DetailStep(chunk.box, eye, cellSize_);
+  if (step == 1) return chunk.list;
+  return chunk.coarse[step == 2 ? 0 : 1];
+}
+
 void TMap::Draw() const { DrawChunks(true); }
 
 void TMap::DrawEverything() const { DrawChunks(false); }
 
 // The blocks keep their order whatever the view: where two surfaces fall on the same
 // depth value, the first drawn stays, so a block skipped is the only difference a culled
-// frame can have.
+// frame can have. With coarser far blocks, the near ones go first in that order.
 void TMap::DrawChunks(bool cull) const {
-  const TFrustum frustum = FrustumOf(CurrentProjection(), CurrentModelview());
+  const TMatrix modelview = CurrentModelview();
+  const TFrustum frustum = FrustumOf(CurrentProjection(), modelview);
+  const T_point eye = EyeOf(modelview);
   drawn_.clear();
+  far_.clear();
   for (const TChunkList& chunk : chunks_) {
     if (cull && BoxOutside(frustum, chunk.box)) continue;
-    drawn_.push_back(chunk.list);
+    const std::uint32_t list = ListFor(chunk, eye);
+    (list == chunk.list ? drawn_ : far_).push_back(list);
   }
+  // The far blocks after the near ones: one change of texture, and what the near hills
+  // hide of them is never shaded.
+  drawnCoarse_ = static_cast<int>(far_.size());
+  drawn_.insert(drawn_.end(), far_.begin(), far_.end());
   drawnChunks_ = static_cast<int>(drawn_.size());
   draw_.Draw(TerrainOffset(terrain_), drawn_);
 }

@@ -40,11 +40,17 @@ class TMap {
   void Draw() const;
   // Every block, whatever the view: the reference the culled picture is held to.
   void DrawEverything() const;
+  // From now on blocks far from the eye are drawn in coarser steps of the same heights
+  // (see DetailStep), with skirts against cracks: far fewer triangles, which is what a
+  // software renderer pays for at a distance. Off until asked: the full-detail picture
+  // stays the reference.
+  void UseCoarserFarBlocks();
 
   const t_rain& Terrain() const { return terrain_; }
   int ChunkCount() const { return static_cast<int>(chunks_.size()); }
-  // Blocks called by the last Draw.
+  // Blocks called by the last Draw, and how many of them in a coarser step.
   int DrawnChunks() const { return drawnChunks_; }
+  int DrawnCoarseChunks() const { return drawnCoarse_; }
   // Every list name the terrain holds: the ground and sky first, then one per block.
   std::vector<std::uint32_t> Lists() const;
   double Accuracy() const { return accuracy_; }
@@ -55,8 +61,10 @@ class TMap {
  private:
   struct TChunkList {
     std::uint32_t list;
-    TBox box;  // in the frame Draw receives
+    TBox box;                                // in the frame Draw receives
+    std::array<std::uint32_t, 2> coarse{};  // at steps 2 and 4, once asked for
   };
+  std::uint32_t ListFor(const TChunkList& chunk, T_point eye) const;
   void CompileLists();
   void DrawChunks(bool cull) const;
 
@@ -71,7 +79,10 @@ class TMap {
   TTerrainDraw draw_;  // the textures named in terrain_ and every list
   std::vector<TChunkList> chunks_;
   mutable std::vector<std::uint32_t> drawn_;  // the lists of the last Draw, kept for its storage
+  mutable std::vector<std::uint32_t> far_;    // its coarser blocks, drawn after the others
   mutable int drawnChunks_ = 0;
+  mutable int drawnCoarse_ = 0;
+  bool coarse_ = false;
 };
 
 // The ground quad and sky box of a grid of rows x cols samples, in the terrain's frame.
