@@ -64,6 +64,11 @@ void TMap::CompileLists() {
 std::vector<std::uint32_t> TMap::Lists() const {
   std::vector<std::uint32_t> lists{draw_.GroundAndSkyList()};
   for (const TChunkList& chunk : chunks_) lists.push_back(chunk.list);
+  for (const TChunkList& chunk : chunks_) {
+    for (std::uint32_t list : chunk.coarse) {
+      if (list != 0) lists.push_back(list);
+    }
+  }
   return lists;
 }
 
@@ -108,8 +113,7 @@ void TMap::DrawChunks(bool cull) const {
     const std::uint32_t list = ListFor(chunk, eye);
     (list == chunk.list ? drawn_ : far_).push_back(list);
   }
-  // The far blocks after the near ones: one change of texture, and what the near hills
-  // hide of them is never shaded.
+  // The far blocks after the near ones: one change of texture between them.
   drawnCoarse_ = static_cast<int>(far_.size());
   drawn_.insert(drawn_.end(), far_.begin(), far_.end());
   drawnChunks_ = static_cast<int>(drawn_.size());

@@ -51,7 +51,8 @@ class TMap {
   // Blocks called by the last Draw, and how many of them in a coarser step.
   int DrawnChunks() const { return drawnChunks_; }
   int DrawnCoarseChunks() const { return drawnCoarse_; }
-  // Every list name the terrain holds: the ground and sky first, then one per block.
+  // Every list name the terrain holds: the ground and sky first, then one per block,
+  // then the coarser blocks' once asked for.
   std::vector<std::uint32_t> Lists() const;
   double Accuracy() const { return accuracy_; }
   double CellSize() const { return cellSize_; }

@@ -82,7 +82,10 @@ TEST(TerrainDetail, CoarseFarBlocksLeaveNoCrackAndCullAsEveryBlock) {
   ASSERT_EQ(NotTerrain(fine), 0) << "the view holds nothing but terrain";
   EXPECT_EQ(field.DrawnCoarseChunks(), 0) << "full detail until asked";
 
+  const std::size_t fineLists = field.Lists().size();
   field.UseCoarserFarBlocks();
+  EXPECT_EQ(field.Lists().size(), fineLists + 2 * field.ChunkCount()) << "steps 2 and 4 of every block";
+  for (std::uint32_t list : field.Lists()) EXPECT_TRUE(glIsList(list)) << list;
   const std::vector<unsigned char> coarse = Frame([&] { field.Draw(); });
   EXPECT_GT(field.DrawnCoarseChunks(), 0);
   EXPECT_LT(field.DrawnCoarseChunks(), field.DrawnChunks()) << "the near blocks stay fine";
