@@ -1,30 +1,49 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "benchmarks/BenchSupport.h"
-#include "renderer/GlState.h"
 #include "platform/GlfwPlatform.h"
+#include "renderer/GlState.h"
+#include "renderer/MeasureDraw.h"
 
 namespace {
 bool hasGl = false;
 std::string runDir;
+int width = 1024;
+int height = 768;
+
+// VELMORA_BENCH_SIZE=WxH opens the window at another size (the screen must hold it).
+void ReadWindowSize() {
+  const char* size = std::getenv("VELMORA_BENCH_SIZE");
+  int w = 0, h = 0;
+  if (size && std::sscanf(size, "%dx%d", &w, &h) == 2 && w > 0 && h > 0) {
+    width = w;
+    height = h;
+  }
+}
 }  // namespace
 
 bool BenchHasGl() { return hasGl; }
 std::string BenchRunDir() { return runDir; }
+int BenchWidth() { return width; }
+int BenchHeight() { return height; }
 
 int main(int argc, char** argv) {
   runDir = (std::filesystem::canonical("/proc/self/exe").parent_path() / "run").string();
+  ReadWindowSize();
   TGlfwPlatform platform;
   platform.SetPaced(false);
   platform.SetQuietMessages(true);
   wnd::TPlatformGuard guard(platform);
   if (std::getenv("DISPLAY")) {
-    auto info = platform.OpenWindow(1024, 768, 42, 8, false);
+    auto info = platform.OpenWindow(width, height, 42, 8, false);
     hasGl = info.opened;
     if (hasGl) {
+      width = info.width;
+      height = info.height;
       InitGlState(info.width, info.height);  // as the game's window
     }
   }

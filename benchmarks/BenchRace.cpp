@@ -1,7 +1,5 @@
 // A whole race: building the biggest shipped track, and a race frame on it against a
 // frame that only clears, draws the ground and the sky and swaps, measured side by side.
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -17,6 +15,7 @@
 #include "modes/TrackFile.h"
 #include "modes/Uworld_TimeAttack.h"
 #include "platform/Window.h"
+#include "renderer/MeasureDraw.h"
 #include "world/Uinterface.h"
 #include "world/Umap.h"
 #include "world/UphysicEngine3.h"
@@ -74,7 +73,7 @@ void BM_RaceBuild(benchmark::State& state) {
   for (auto _ : state) {
     auto start = Clock::now();
     auto race = TTimeAttack::CreateFromTrack(entry, 1024, 768, 0, 0);
-    glFinish();
+    FinishDrawing();
     samples.push_back(Milliseconds(Clock::now() - start));
     state.PauseTiming();
     race.reset();
@@ -86,27 +85,16 @@ void BM_RaceBuild(benchmark::State& state) {
 BENCHMARK(BM_RaceBuild)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // Clears, draws the race's ground and sky from the start view, swaps.
-void BareFrame(GLuint groundAndSky) {
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslated(0.0, -210.0, 0.0);
-  glCallList(groundAndSky);
+void BareFrame(std::uint32_t groundAndSky) {
+  ClearFrame();
+  SetRaceLens();
+  MoveView(0.0, -210.0, 0.0);
+  CallList(groundAndSky);
   wnd::SwapBuffers();
 }
 
-// The game draws with GL_TEXTURE_2D on (argument 1, the headline figures); argument 0
+// The game draws with texturing on (argument 1, the headline figures); argument 0
 // measures the same frames untextured, to tell filling from the rest.
-void SetTexturing(bool on) {
-  if (on) {
-    glEnable(GL_TEXTURE_2D);
-  } else {
-    glDisable(GL_TEXTURE_2D);
-  }
-}
 
 // "race_frame_ms", or untextured "race_frame_untextured_ms".
 std::string Figure(const std::string& name, bool textured, const std::string& unit) {
@@ -117,27 +105,25 @@ void BM_RaceFrame(benchmark::State& state) {
   if (!BenchHasGl()) return state.SkipWithError("no display");
   const bool textured = state.range(0) != 0;
   SetTexturing(textured);
-  auto race = TTimeAttack::CreateFromTrack(BiggestEntry(), 1024, 768, 0, 0);
+  auto race = TTimeAttack::CreateFromTrack(BiggestEntry(), BenchWidth(), BenchHeight(), 0, 0);
   const t_rain& terrain = race->Map().Terrain();
-  GLuint bare = glGenLists(1);
-  glNewList(bare, GL_COMPILE);
-  glPushMatrix();
-  glTranslated(-terrain.Cols() * terrain.cellSize / 2, 0.0, terrain.Rows() * terrain.cellSize / 2);
-  EmitGroundAndSky(terrain.Rows(), terrain.Cols(), terrain.groundTexture, terrain.skyTexture);
-  glPopMatrix();
-  glEndList();
+  const TDisplayLists bare = CompileList([&] {
+    PushView();
+    MoveView(-terrain.Cols() * terrain.cellSize / 2, 0.0, terrain.Rows() * terrain.cellSize / 2);
+    EmitGroundAndSky(terrain.Rows(), terrain.Cols(), terrain.groundTexture, terrain.skyTexture);
+    PopView();
+  });
   std::vector<double> raceMs, bareMs;
-  for (int i = 0; i < 10; ++i) race->PlayFrame(), BareFrame(bare);  // warm up
+  for (int i = 0; i < 10; ++i) race->PlayFrame(), BareFrame(bare.Base());  // warm up
   for (auto _ : state) {
     auto t0 = Clock::now();
     race->PlayFrame();
     auto t1 = Clock::now();
-    BareFrame(bare);
+    BareFrame(bare.Base());
     auto t2 = Clock::now();
     raceMs.push_back(Milliseconds(t1 - t0));
     bareMs.push_back(Milliseconds(t2 - t1));
   }
-  glDeleteLists(bare, 1);
   SetTexturing(true);
   const double raceFrame = Median(raceMs);
   const double bareFrame = Median(bareMs);
@@ -170,17 +156,11 @@ struct TRaceParts {
   }
 };
 
-void SetRaceView() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 1.3333333333333333, 0.1, 100000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
+void SetRaceView() { SetRaceLens(); }
 
 // Milliseconds from `since` until the GL has finished what was asked; moves `since` on.
 double Lap(Clock::time_point& since) {
-  glFinish();
+  FinishDrawing();
   const Clock::time_point now = Clock::now();
   const double ms = Milliseconds(now - since);
   since = now;
@@ -191,23 +171,23 @@ double Lap(Clock::time_point& since) {
 void TimedRaceFrame(TRaceParts& race, std::vector<double> (&parts)[5]) {
   Clock::time_point t = Clock::now();
   SetRaceView();
-  glPushMatrix();
-  glTranslated(0.0, -5.0, -40.0);
-  glScaled(0.75, 0.75, 0.75);
+  PushView();
+  MoveView(0.0, -5.0, -40.0);
+  ScaleView(0.75);
   race.craft.Draw();
-  glPopMatrix();
+  PopView();
   parts[0].push_back(Lap(t));
   SetRaceView();
   TRaceInput input;
   input.now = wnd::GetTickCount();
   const TPlayerPass pass = race.race.StartFrame(input).passes[0];
-  glPushMatrix();
-  glTranslated(0.0, -10.0, 0.0);
+  PushView();
+  MoveView(0.0, -10.0, 0.0);
   ApplyView(pass.view);
   race.map->Draw();
   parts[1].push_back(Lap(t));
   race.track->UpdateAndDraw(pass.ringPoint);
-  glPopMatrix();
+  PopView();
   parts[2].push_back(Lap(t));
   TCompassData compass;
   compass.target = CompassTarget(race.track->Rings(), race.track->CaughtCount());
@@ -215,7 +195,7 @@ void TimedRaceFrame(TRaceParts& race, std::vector<double> (&parts)[5]) {
   parts[3].push_back(Lap(t));
   race.race.FinishFrame(TOverlayChoice::kNone, wnd::GetTickCount());
   wnd::SwapBuffers();
-  glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  ClearFrame();
   parts[4].push_back(Lap(t));
 }
 

@@ -1,5 +1,5 @@
-// Benchmarks that draw share one unpaced 1024 x 768 window, opened by the main when a
-// display is there.
+// Benchmarks that draw share one unpaced window (1024 x 768 unless VELMORA_BENCH_SIZE
+// says otherwise), opened by the main when a display is there.
 #pragma once
 
 #include <string>
@@ -8,3 +8,6 @@
 bool BenchHasGl();
 // The folder with the generated content (build/run), for benchmarks that load it.
 std::string BenchRunDir();
+// The window's size in pixels, as the window system gave it.
+int BenchWidth();
+int BenchHeight();

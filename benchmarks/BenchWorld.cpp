@@ -1,8 +1,6 @@
 // The race world: reading and thinning a 256 x 256 heightmap, compiling the terrain's
 // display list, and the frame time of terrain + rings + HUD against the same terrain
 // compiled with a texture bind and a primitive for every triangle.
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +13,8 @@
 
 #include "benchmarks/BenchSupport.h"
 #include "platform/Window.h"
+#include "renderer/MeasureDraw.h"
+#include "renderer/TerrainDraw.h"
 #include "tools/writers/ImageWriters.h"
 #include "tools/writers/MeshWriter.h"
 #include "world/CourseGen.h"
@@ -122,63 +122,45 @@ t_rain HillTerrain() {
 }
 
 // The terrain as it used to be compiled: a bind and a primitive for every triangle.
-std::uint32_t PerTriangleList(const t_rain& terrain) {
-  const std::uint32_t list = glGenLists(1);
-  glNewList(list, GL_COMPILE);
-  glPushMatrix();
-  const T_point offset = TerrainOffset(terrain);
-  glTranslated(offset.x, offset.y, offset.z);
-  glDisable(GL_LIGHTING);
-  const std::vector<TMeshVertex> v = BuildTerrainTriangles(terrain);
-  for (std::size_t i = 0; i + 2 < v.size(); i += 3) {
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, terrain.terrainTexture);
-    glBegin(GL_TRIANGLES);
-    for (std::size_t k = i; k < i + 3; ++k) {
-      glTexCoord2f(v[k].s, v[k].t);
-      glVertex3d(v[k].x, v[k].y, v[k].z);
-    }
-    glEnd();
-  }
-  EmitGroundAndSky(MeshRows(terrain), MeshCols(terrain), terrain.groundTexture, terrain.skyTexture);
-  glEnable(GL_LIGHTING);
-  glPopMatrix();
-  glEndList();
-  return list;
+TDisplayLists PerTriangleList(const t_rain& terrain) {
+  return CompileList([&] {
+    PushView();
+    const T_point offset = TerrainOffset(terrain);
+    MoveView(offset.x, offset.y, offset.z);
+    SetLighting(false);
+    EmitTerrainPerTriangle(BuildTerrainTriangles(terrain), terrain.terrainTexture);
+    EmitGroundAndSky(MeshRows(terrain), MeshCols(terrain), terrain.groundTexture, terrain.skyTexture);
+    SetLighting(true);
+    PopView();
+  });
 }
 
 // The whole terrain in one list with one bind, as it was compiled before it was cut into
 // blocks.
-std::uint32_t SingleList(const t_rain& terrain) {
-  const std::uint32_t list = glGenLists(1);
-  glNewList(list, GL_COMPILE);
-  glPushMatrix();
-  const T_point offset = TerrainOffset(terrain);
-  glTranslated(offset.x, offset.y, offset.z);
-  EmitTerrainMesh(terrain);
-  glPopMatrix();
-  glEndList();
-  return list;
+TDisplayLists SingleList(const t_rain& terrain) {
+  return CompileList([&] {
+    PushView();
+    const T_point offset = TerrainOffset(terrain);
+    MoveView(offset.x, offset.y, offset.z);
+    EmitTerrainMesh(terrain);
+    PopView();
+  });
 }
 
 // One race frame from the start point: craft view, terrain, rings, HUD, swap.
 double FrameMs(const std::function<void()>& drawTerrain, Ttrack& track, TInterface& hud,
                const TCompassData& compass) {
   const auto start = std::chrono::steady_clock::now();
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(15.0, 4.0 / 3.0, 0.1, 100000.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslated(0.0, -10.0, 0.0);
-  glRotated(8.0, 1.0, 0.0, 0.0);
-  glTranslated(0.0, -200.0, 0.0);
+  ClearFrame();
+  SetRaceLens();
+  MoveView(0.0, -10.0, 0.0);
+  TurnView(8.0, 1.0, 0.0, 0.0);
+  MoveView(0.0, -200.0, 0.0);
   drawTerrain();
   track.UpdateAndDraw({0.0, 1e6, 0.0});
   hud.DrawFrame(compass, track.CaughtCount(), false, 42);
   wnd::SwapBuffers();
-  glFinish();
+  FinishDrawing();
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -225,12 +207,8 @@ void BM_TerrainListBuild128(benchmark::State& state) {
   }
   const t_rain terrain = HillTerrain();
   for (auto _ : state) {
-    const std::uint32_t list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    EmitTerrainMesh(terrain);
-    glEndList();
-    glFinish();
-    glDeleteLists(list, 1);
+    TDisplayLists list = CompileList([&] { EmitTerrainMesh(terrain); });
+    FinishDrawing();
   }
 }
 BENCHMARK(BM_TerrainListBuild128)->Unit(benchmark::kMillisecond);
@@ -248,18 +226,16 @@ void BM_RaceFrameTerrainRingsHud(benchmark::State& state) {
            "textures/sky.bmp");
   Ttrack track(map.Terrain(), T_bounding_box{});
   TInterface hud(0, 1024, 768);
-  const std::uint32_t perTriangle = PerTriangleList(map.Terrain());
-  const std::uint32_t single = SingleList(map.Terrain());
+  const TDisplayLists perTriangle = PerTriangleList(map.Terrain());
+  const TDisplayLists single = SingleList(map.Terrain());
   TCompassData compass;
   compass.target = CompassTarget(track.Rings(), 0);
   std::vector<double> ours, one, old;
   for (auto _ : state) {
     ours.push_back(FrameMs([&] { map.Draw(); }, track, hud, compass));
-    one.push_back(FrameMs([&] { glCallList(single); }, track, hud, compass));
-    old.push_back(FrameMs([&] { glCallList(perTriangle); }, track, hud, compass));
+    one.push_back(FrameMs([&] { CallList(single.Base()); }, track, hud, compass));
+    old.push_back(FrameMs([&] { CallList(perTriangle.Base()); }, track, hud, compass));
   }
-  glDeleteLists(perTriangle, 1);
-  glDeleteLists(single, 1);
   state.counters["terrain_frame_ms"] = Median(ours);
   state.counters["single_list_frame_ms"] = Median(one);
   state.counters["per_triangle_frame_ms"] = Median(old);

@@ -60,6 +60,8 @@ TRaceScene BuildRaceScene(const TRaceSceneSpec& spec) {
   scene.craft = std::make_unique<TObj>(spec.craftMeshes.at(0));
   if (spec.craftMeshes.size() > 1) scene.secondCraft = std::make_unique<TObj>(spec.craftMeshes[1]);
   scene.map = BuildTerrain(spec);
+  // A race draws far blocks in coarser steps: the same heights, a third of the fill.
+  scene.map->UseCoarserFarBlocks();
   scene.track = BuildCourse(spec, *scene.map, *scene.craft);
   scene.hud = std::make_unique<TInterface>(spec.baseScore, spec.hudWidth, spec.hudHeight);
   if (spec.hudCount > 1) {

@@ -8,6 +8,7 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/GlHandles.cpp
   renderer/GlState.cpp
   renderer/HudDraw.cpp
+  renderer/MeasureDraw.cpp
   renderer/MenuDraw.cpp
   renderer/NetNoticeDraw.cpp
   renderer/OpaqueDrawScope.cpp
@@ -18,6 +19,7 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/RingDraw.cpp
   renderer/ScreenFrameDraw.cpp
   renderer/StoryScreenDraw.cpp
+  renderer/TerrainDraw.cpp
   renderer/Textures.cpp
   renderer/TitleCardDraw.cpp
   renderer/ULoaderObj.cpp

@@ -46,6 +46,49 @@ void AppendCells(const t_rain& terrain, int i0, int i1, int j0, int j1, std::vec
   }
 }
 
+// The cell of `step` x `step` cells at (i, j), cut short at (i1, j1), as AppendCell cuts
+// a cell: the texture coordinates span `step` so that it repeats once per cell.
+void AppendCoarseCell(const t_rain& terrain, int i, int j, int step, int i1, int j1,
+                      std::vector<TMeshVertex>& out) {
+  const double cell = terrain.cellSize;
+  const double k = terrain.maxHeight / 255.0;
+  const int ie = std::min(i + step, i1), je = std::min(j + step, j1);
+  auto s = [&](int row, int col) { return terrain.Sample(row, col); };
+  const double x0 = cell * i, x1 = cell * ie, z0 = -cell * j, z1 = -cell * je;
+  const float a = static_cast<float>(ie - i), b = static_cast<float>(je - j);
+  if (s(j, i) != 0 || s(je, i) != 0 || s(j, ie) != 0) {
+    out.push_back(At(0, b, x0, k * s(j, i), z0));
+    out.push_back(At(0, 0, x0, k * s(je, i), z1));
+    out.push_back(At(a, b, x1, k * s(j, ie), z0));
+  }
+  if (s(je, ie) != 0 || s(je, i) != 0 || s(j, ie) != 0) {
+    out.push_back(At(0, 0, x0, k * s(je, i), z1));
+    out.push_back(At(a, b, x1, k * s(j, ie), z0));
+    out.push_back(At(0, b, x1, k * s(je, ie), z1));
+  }
+}
+
+// A wall under the coarse edge from sample (row ja, column ia) to (jb, ib), one of them
+// equal, down to the lowest fine sample between: the finer neighbour's edge never dips
+// below it, so the crack is filled and the wall is no taller. None where both samples are
+// 0 (no surface there to part from its neighbour).
+void AppendSkirt(const t_rain& terrain, int ia, int ja, int ib, int jb, std::vector<TMeshVertex>& out) {
+  if (terrain.Sample(ja, ia) == 0 && terrain.Sample(jb, ib) == 0) return;
+  int lowest = 255;
+  for (int i = ia, j = ja;; i += (ib > ia), j += (jb > ja)) {
+    lowest = std::min<int>(lowest, terrain.Sample(j, i));
+    if (i == ib && j == jb) break;
+  }
+  const double cell = terrain.cellSize;
+  const double k = terrain.maxHeight / 255.0;
+  const TMeshVertex topA = At(0, 1, cell * ia, k * terrain.Sample(ja, ia), -cell * ja);
+  const TMeshVertex topB = At(1, 1, cell * ib, k * terrain.Sample(jb, ib), -cell * jb);
+  const TMeshVertex lowA = At(0, 0, topA.x, k * lowest, topA.z);
+  const TMeshVertex lowB = At(1, 0, topB.x, k * lowest, topB.z);
+  if (topA.y == lowA.y && topB.y == lowB.y) return;  // a straight stretch: nothing to fill
+  out.insert(out.end(), {topA, lowA, topB, topB, lowA, lowB});
+}
+
 TBox BoxAround(const std::vector<TMeshVertex>& vertices) {
   TBox box{{vertices[0].x, vertices[0].y, vertices[0].z}, {vertices[0].x, vertices[0].y, vertices[0].z}};
   for (const TMeshVertex& v : vertices) {
@@ -87,6 +130,66 @@ void ForEachTerrainChunk(const t_rain& terrain, int cells,
       visit(chunk);
     }
   }
+}
+
+namespace {
+
+// The skirts of a block of cells [i0, i1) x [j0, j1) along the edges it shares with
+// another block, coarse sample to coarse sample.
+void AppendSkirts(const t_rain& terrain, int i0, int i1, int j0, int j1, int step,
+                  std::vector<TMeshVertex>& out) {
+  const int columns = MeshCols(terrain) - 1, rows = MeshRows(terrain) - 1;
+  for (int i = i0; i < i1; i += step) {
+    const int ie = std::min(i + step, i1);
+    if (j0 > 0) AppendSkirt(terrain, i, j0, ie, j0, out);
+    if (j1 < rows) AppendSkirt(terrain, i, j1, ie, j1, out);
+  }
+  for (int j = j0; j < j1; j += step) {
+    const int je = std::min(j + step, j1);
+    if (i0 > 0) AppendSkirt(terrain, i0, j, i0, je, out);
+    if (i1 < columns) AppendSkirt(terrain, i1, j, i1, je, out);
+  }
+}
+
+}  // namespace
+
+// The same blocks as ForEachTerrainChunk, in the same order. A coarse cell reaches over
+// flat cells its fine block leaves out, so its box holds the fine box and more.
+void ForEachCoarseTerrainChunk(const t_rain& terrain, int cells, int step,
+                               const std::function<void(const TTerrainChunk&)>& visit) {
+  const int columns = MeshCols(terrain) - 1;
+  const int rows = MeshRows(terrain) - 1;
+  TTerrainChunk coarse;
+  ForEachTerrainChunk(terrain, cells, [&](const TTerrainChunk& fine) {
+    const int i1 = std::min(fine.firstColumn + cells, columns);
+    const int j1 = std::min(fine.firstRow + cells, rows);
+    coarse.firstColumn = fine.firstColumn;
+    coarse.firstRow = fine.firstRow;
+    coarse.triangles.clear();
+    for (int i = fine.firstColumn; i < i1; i += step) {
+      for (int j = fine.firstRow; j < j1; j += step) AppendCoarseCell(terrain, i, j, step, i1, j1, coarse.triangles);
+    }
+    AppendSkirts(terrain, fine.firstColumn, i1, fine.firstRow, j1, step, coarse.triangles);
+    coarse.box = Joined(fine.box, BoxAround(coarse.triangles));
+    visit(coarse);
+  });
+}
+
+// Distance from the eye to the nearest point of the box, in cells.
+int DetailStep(const TBox& box, T_point eye, double cellSize) {
+  auto gap = [](double v, double low, double high) { return std::max({low - v, 0.0, v - high}); };
+  const double dx = gap(eye.x, box.low.x, box.high.x);
+  const double dy = gap(eye.y, box.low.y, box.high.y);
+  const double dz = gap(eye.z, box.low.z, box.high.z);
+  const double cells = std::sqrt(dx * dx + dy * dy + dz * dz) / std::max(cellSize, 1e-9);
+  return cells < kFineCells ? 1 : cells < kMiddleCells ? 2 : 4;
+}
+
+// The modelview is a turn R then a move t: the eye, at the origin of the eye's frame,
+// stands at -R^T t.
+T_point EyeOf(const TMatrix& m) {
+  return {-(m[0] * m[12] + m[1] * m[13] + m[2] * m[14]), -(m[4] * m[12] + m[5] * m[13] + m[6] * m[14]),
+          -(m[8] * m[12] + m[9] * m[13] + m[10] * m[14])};
 }
 
 std::vector<TTerrainChunk> BuildTerrainChunks(const t_rain& terrain, int cells) {
@@ -168,6 +271,11 @@ bool BoxOutside(const TFrustum& frustum, const TBox& box) {
     if (p.a * x + p.b * y + p.c * z + p.d < -slack) return true;
   }
   return false;
+}
+
+TBox Joined(const TBox& a, const TBox& b) {
+  return {{std::min(a.low.x, b.low.x), std::min(a.low.y, b.low.y), std::min(a.low.z, b.low.z)},
+          {std::max(a.high.x, b.high.x), std::max(a.high.y, b.high.y), std::max(a.high.z, b.high.z)}};
 }
 
 TBox Shifted(const TBox& box, T_point offset) {

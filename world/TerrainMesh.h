@@ -8,17 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "assets/MeshVertex.h"
 #include "assets/Utype.h"
-
-struct TMeshVertex {
-  float s = 0.0f;  // texture coordinates
-  float t = 0.0f;
-  double x = 0.0;
-  double y = 0.0;
-  double z = 0.0;
-};
-
-using TQuadVertices = std::array<TMeshVertex, 4>;
 
 inline constexpr double kSkySide = 100000.0;
 inline constexpr double kSkyHeight = 10000.0;
@@ -48,6 +39,7 @@ struct TTerrainChunk {
 };
 
 inline constexpr int kChunkCells = 16;
+using TMatrix = std::array<double, 16>;  // column by column, as OpenGL keeps matrices
 
 // The height field cut into blocks of `cells` x `cells` cells (fewer at the far edges),
 // column of blocks by column of blocks. Together they hold exactly the triangles of
@@ -61,13 +53,30 @@ void ForEachTerrainChunk(const t_rain& terrain, int cells,
 // How many blocks the grid is cut into, those without a triangle included.
 int TerrainChunkSlots(const t_rain& terrain, int cells = kChunkCells);
 
+// Far blocks in coarser steps of the same heightmap: every `step`-th sample of the block
+// (1, 2 or 4; the block's cells divide by each), the texture still repeated once per
+// cell; the block's box holds the fine block's box. A coarse edge is straight where the finer neighbour's bends, so each coarse block
+// hangs a skirt from its inner edges down to the lowest sample under each stretch: it
+// fills the crack between the two edges and lies under the surface everywhere else. The field's outer edges have
+// no neighbour and no skirt.
+inline constexpr int kCoarseSteps[] = {2, 4};
+void ForEachCoarseTerrainChunk(const t_rain& terrain, int cells, int step,
+                               const std::function<void(const TTerrainChunk&)>& visit);
+
+// The step a block is drawn at, seen from `eye` (in the frame of its box): 1 within
+// kFineCells cells of the box, 2 within kMiddleCells, 4 beyond.
+inline constexpr double kFineCells = 16.0;
+inline constexpr double kMiddleCells = 32.0;
+int DetailStep(const TBox& box, T_point eye, double cellSize);
+// Where the eye stands in the frame the modelview receives.
+T_point EyeOf(const TMatrix& modelview);
+
 // A plane a x + b y + c z + d = 0 with (a, b, c) of length 1; the inside is where the
 // left side is positive.
 struct TPlane {
   double a = 0, b = 0, c = 0, d = 0;
 };
 using TFrustum = std::array<TPlane, 6>;  // left, right, bottom, top, near, far
-using TMatrix = std::array<double, 16>;  // column by column, as OpenGL keeps matrices
 
 // The six planes of the view volume of projection x modelview, in the coordinates the
 // modelview receives. A plane that degenerates (a zero normal) keeps everything inside.
@@ -77,6 +86,8 @@ TFrustum FrustumOf(const TMatrix& projection, const TMatrix& modelview);
 // slack: a box kept by mistake costs a little time, a box dropped by mistake a hole.
 bool BoxOutside(const TFrustum& frustum, const TBox& box);
 
+// The smallest box holding both.
+TBox Joined(const TBox& a, const TBox& b);
 // The box moved by `offset`.
 TBox Shifted(const TBox& box, T_point offset);
 

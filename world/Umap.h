@@ -1,6 +1,7 @@
-// The ground of a race: heights from a bitmap kept in the terrain record, the textured
-// height field compiled block by block into display lists, and one more list with the
-// ground plane and the sky box.
+// The ground of a race: heights from a bitmap kept in the terrain record, the height
+// field cut into blocks with their boxes, and the renderer's lists of the blocks, the
+// ground plane and the sky box. The terrain chooses which blocks a view needs; the
+// renderer draws them.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "assets/Utype.h"
+#include "renderer/TerrainDraw.h"
 #include "world/TerrainMesh.h"
 
 class TMap {
@@ -27,8 +29,8 @@ class TMap {
   TMap(const std::string& heightmapPath, double accuracy, double cellSize, double maxHeight,
        const std::string& groundPath, const std::string& terrainPath, const std::string& skyPath,
        const T_material& material);
-  // Gives the lists and the three textures back to the GL.
-  ~TMap();
+  // The renderer's handles give the lists and the three textures back.
+  ~TMap() = default;
   TMap(const TMap&) = delete;
   TMap& operator=(const TMap&) = delete;
 
@@ -38,12 +40,19 @@ class TMap {
   void Draw() const;
   // Every block, whatever the view: the reference the culled picture is held to.
   void DrawEverything() const;
+  // From now on blocks far from the eye are drawn in coarser steps of the same heights
+  // (see DetailStep), with skirts against cracks: far fewer triangles, which is what a
+  // software renderer pays for at a distance. Off until asked: the full-detail picture
+  // stays the reference.
+  void UseCoarserFarBlocks();
 
   const t_rain& Terrain() const { return terrain_; }
   int ChunkCount() const { return static_cast<int>(chunks_.size()); }
-  // Blocks called by the last Draw.
+  // Blocks called by the last Draw, and how many of them in a coarser step.
   int DrawnChunks() const { return drawnChunks_; }
-  // Every list name the terrain holds: the ground and sky first, then one per block.
+  int DrawnCoarseChunks() const { return drawnCoarse_; }
+  // Every list name the terrain holds: the ground and sky first, then one per block,
+  // then the coarser blocks' once asked for.
   std::vector<std::uint32_t> Lists() const;
   double Accuracy() const { return accuracy_; }
   double CellSize() const { return cellSize_; }
@@ -53,10 +62,11 @@ class TMap {
  private:
   struct TChunkList {
     std::uint32_t list;
-    TBox box;  // in the frame Draw receives
+    TBox box;                                // in the frame Draw receives
+    std::array<std::uint32_t, 2> coarse{};  // at steps 2 and 4, once asked for
   };
+  std::uint32_t ListFor(const TChunkList& chunk, T_point eye) const;
   void CompileLists();
-  void Release();
   void DrawChunks(bool cull) const;
 
   double accuracy_;
@@ -67,17 +77,20 @@ class TMap {
   std::string skyPath_;
   T_material material_;
   t_rain terrain_;
-  std::uint32_t listBase_ = 0;  // the ground and sky, then the blocks in order
-  int reservedLists_ = 0;       // names generated from listBase_, some maybe unused
+  TTerrainDraw draw_;  // the textures named in terrain_ and every list
   std::vector<TChunkList> chunks_;
-  bool opaque_ = true;  // no texture with an alpha channel: see TOpaqueDrawScope
+  mutable std::vector<std::uint32_t> drawn_;  // the lists of the last Draw, kept for its storage
+  mutable std::vector<std::uint32_t> far_;    // its coarser blocks, drawn after the others
   mutable int drawnChunks_ = 0;
+  mutable int drawnCoarse_ = 0;
+  bool coarse_ = false;
 };
 
-// Emits the height field (one texture bind, one primitive for all triangles), then the
-// ground and the sky, in the terrain's local frame, lighting off while drawing: the whole
-// terrain in one list, as it was before it was cut into blocks. For comparisons.
+// The ground quad and sky box of a grid of rows x cols samples, in the terrain's frame.
+TGroundAndSky GroundAndSkyQuads(int rows, int cols);
+// Asks the renderer for the height field (one texture bind, one primitive for all
+// triangles), then the ground and the sky, in the terrain's local frame, lighting off
+// while drawing: the whole terrain in one list, as it was before it was cut into blocks.
+// For comparisons, inside a list the caller compiles.
 void EmitTerrainMesh(const t_rain& terrain);
-// One block of the height field: one texture bind, one primitive.
-void EmitTerrainChunk(const TTerrainChunk& chunk, std::uint32_t terrainTexture);
 void EmitGroundAndSky(int rows, int cols, std::uint32_t groundTexture, std::uint32_t skyTexture);

@@ -1,0 +1,139 @@
+#include "renderer/TerrainDraw.h"
+
+#include <GL/gl.h>
+
+#include "renderer/Textures.h"
+#include "renderer/ULoaderObj.h"
+
+namespace {
+
+TGlMatrix ReadMatrix(GLenum which) {
+  TGlMatrix m{};
+  glGetDoublev(which, m.data());
+  return m;
+}
+
+void EmitQuad(const TQuadVertices& quad) {
+  glBegin(GL_QUADS);
+  for (const TMeshVertex& v : quad) {
+    glTexCoord2f(v.s, v.t);
+    glVertex3f(static_cast<GLfloat>(v.x), static_cast<GLfloat>(v.y), static_cast<GLfloat>(v.z));
+  }
+  glEnd();
+}
+
+void EmitTriangleRun(const TMeshVertex* first, std::size_t count) {
+  glBegin(GL_TRIANGLES);
+  for (std::size_t i = 0; i < count; ++i) {
+    glTexCoord2f(first[i].s, first[i].t);
+    glVertex3d(first[i].x, first[i].y, first[i].z);
+  }
+  glEnd();
+}
+
+// A texture the loader could not read stays 0, as the terrain record expects.
+TTexture Loaded(const std::string& path) {
+  std::uint32_t name = 0;
+  LoadTexture(path, name);
+  return TTexture(name);
+}
+
+}  // namespace
+
+TGlMatrix CurrentProjection() { return ReadMatrix(GL_PROJECTION_MATRIX); }
+
+TGlMatrix CurrentModelview() { return ReadMatrix(GL_MODELVIEW_MATRIX); }
+
+void TTerrainDraw::LoadTextures(const std::string& ground, const std::string& terrain, const std::string& sky) {
+  ground_ = Loaded(ground);
+  terrain_ = Loaded(terrain);
+  sky_ = Loaded(sky);
+  opaque_ = !TextureHasAlpha(ground_.Id()) && !TextureHasAlpha(terrain_.Id()) && !TextureHasAlpha(sky_.Id());
+}
+
+// The terrain's picture repeats once per cell, so a far hill shows it shrunk many times
+// over, and without its smaller levels it shimmers in a herringbone moire. Reading them
+// costs fill time on a software renderer, so only the far blocks use this copy. It is
+// read back from the near texture (already scaled as uploaded), not decoded again.
+void TTerrainDraw::PrepareFarTerrain() {
+  if (!terrain_ || farTerrain_) return;
+  glBindTexture(GL_TEXTURE_2D, terrain_.Id());
+  GLint width = 0, height = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  const GLenum format = TextureHasAlpha(terrain_.Id()) ? GL_RGBA : GL_RGB;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * (format == GL_RGBA ? 4 : 3));
+  GLint alignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  farTerrain_ = TTexture(UploadTexture(width, height, format, pixels.data()));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+}
+
+void TTerrainDraw::CompileGroundAndSky(const TGroundAndSky& quads, int blocks) {
+  runs_.clear();
+  runs_.emplace_back(blocks + 1);
+  compiled_ = 1;
+  glNewList(runs_.back().Base(), GL_COMPILE);
+  EmitGroundAndSky(quads, ground_.Id(), sky_.Id());
+  glEndList();
+}
+
+void TTerrainDraw::ReserveBlocks(int blocks) {
+  runs_.emplace_back(blocks);
+  compiled_ = 0;
+}
+
+std::uint32_t TTerrainDraw::CompileBlock(const std::vector<TMeshVertex>& triangles, bool far) {
+  const std::uint32_t list = runs_.back()[compiled_++];
+  glNewList(list, GL_COMPILE);
+  EmitTerrainTriangles(triangles, far ? farTerrain_.Id() : terrain_.Id());
+  glEndList();
+  return list;
+}
+
+// The same state as the single list had: the height field with lighting off, then the
+// ground and the sky, which leave the sky texture bound.
+void TTerrainDraw::Draw(T_point offset, const std::vector<std::uint32_t>& blocks) const {
+  const TOpaqueDrawScope opaqueScope(opaque_);
+  glPushMatrix();
+  glTranslated(offset.x, offset.y, offset.z);
+  glDisable(GL_LIGHTING);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  for (std::uint32_t list : blocks) glCallList(list);
+  glCallList(GroundAndSkyList());
+  glEnable(GL_LIGHTING);
+  glPopMatrix();
+}
+
+void EmitTerrainTriangles(const std::vector<TMeshVertex>& triangles, std::uint32_t texture) {
+  if (triangles.empty()) return;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  EmitTriangleRun(triangles.data(), triangles.size());
+}
+
+void EmitTerrainPerTriangle(const std::vector<TMeshVertex>& triangles, std::uint32_t texture) {
+  for (std::size_t i = 0; i + 2 < triangles.size(); i += 3) {
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    EmitTriangleRun(triangles.data() + i, 3);
+  }
+}
+
+void EmitGroundAndSky(const TGroundAndSky& quads, std::uint32_t groundTexture, std::uint32_t skyTexture) {
+  glBindTexture(GL_TEXTURE_2D, groundTexture);
+  EmitQuad(quads.ground);
+  glBindTexture(GL_TEXTURE_2D, skyTexture);
+  for (const TQuadVertices& quad : quads.sky) EmitQuad(quad);
+}
+
+void EmitUnlit(const std::vector<TMeshVertex>& triangles, std::uint32_t terrainTexture,
+               const TGroundAndSky& quads, std::uint32_t groundTexture, std::uint32_t skyTexture) {
+  glDisable(GL_LIGHTING);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  EmitTerrainTriangles(triangles, terrainTexture);
+  EmitGroundAndSky(quads, groundTexture, skyTexture);
+  glEnable(GL_LIGHTING);
+}

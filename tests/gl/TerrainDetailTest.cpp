@@ -1,0 +1,121 @@
+// Far blocks drawn in coarser steps: no crack opens between blocks of different steps,
+// the culled picture is still the picture of every block, and the far blocks' texture
+// reads its mip levels while the near blocks' does not.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/FixtureFolder.h"
+#include "tests/gl/GlTestSupport.h"
+#include "tools/writers/ImageWriters.h"
+#include "world/Umap.h"
+
+namespace {
+
+// Rough heights from 40 to 230 everywhere: every cell stands, and the coarse edges miss
+// many fine samples, so any crack would open.
+TImage RoughHeights(int side) {
+  TImage image = MakeSolidImage(side, side, {0, 0, 0});
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const unsigned hash = (static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u) % 191;
+      image.pixels[(static_cast<std::size_t>(y) * side + x) * 3 + 2] = static_cast<std::uint8_t>(40 + hash);
+    }
+  }
+  return image;
+}
+
+// Reddish terrain, green ground, blue sky: a pixel of the ground or the sky shows.
+TImage Solid(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return MakeSolidImage(8, 8, {r, g, b}); }
+
+// A wide lens looking down at 45 degrees from 300 above the near edge of a field of
+// 2000 x 2000: only terrain on screen, from 8 to 110 cells away.
+void LookAcross() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(60.0, 4.0 / 3.0, 1.0, 100000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glRotated(45.0, 1.0, 0.0, 0.0);
+  glTranslated(0.0, -300.0, -900.0);
+}
+
+std::vector<unsigned char> Frame(const std::function<void()>& draw) {
+  LookAcross();
+  draw();
+  std::vector<unsigned char> pixels(1024 * 768 * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+int NotTerrain(const std::vector<unsigned char>& pixels) {
+  int count = 0;
+  for (std::size_t i = 0; i + 3 < pixels.size(); i += 4) count += pixels[i] > pixels[i + 1] + 40 ? 0 : 1;
+  return count;
+}
+
+GLint MinFilter(std::uint32_t texture) {
+  GLint filter = 0;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+  return filter;
+}
+
+}  // namespace
+
+TEST(TerrainDetail, CoarseFarBlocksLeaveNoCrackAndCullAsEveryBlock) {
+  FreshGlPlatform();
+  TFixtureFolder dir;
+  const std::string map = dir / "rough.bmp", terrain = dir / "terrain.bmp";
+  ASSERT_TRUE(WriteBmp24(map, RoughHeights(201)));
+  ASSERT_TRUE(WriteBmp24(terrain, Solid(200, 60, 40)));
+  ASSERT_TRUE(WriteBmp24(dir / "ground.bmp", Solid(30, 200, 30)));
+  ASSERT_TRUE(WriteBmp24(dir / "sky.bmp", Solid(40, 60, 220)));
+  TMap field(map, 1.0, 10.0, 255.0, dir / "ground.bmp", terrain, dir / "sky.bmp");
+  const std::vector<unsigned char> fine = Frame([&] { field.Draw(); });
+  ASSERT_EQ(NotTerrain(fine), 0) << "the view holds nothing but terrain";
+  EXPECT_EQ(field.DrawnCoarseChunks(), 0) << "full detail until asked";
+
+  const std::size_t fineLists = field.Lists().size();
+  field.UseCoarserFarBlocks();
+  EXPECT_EQ(field.Lists().size(), fineLists + 2 * field.ChunkCount()) << "steps 2 and 4 of every block";
+  for (std::uint32_t list : field.Lists()) EXPECT_TRUE(glIsList(list)) << list;
+  const std::vector<unsigned char> coarse = Frame([&] { field.Draw(); });
+  EXPECT_GT(field.DrawnCoarseChunks(), 0);
+  EXPECT_LT(field.DrawnCoarseChunks(), field.DrawnChunks()) << "the near blocks stay fine";
+  EXPECT_EQ(NotTerrain(coarse), 0) << "ground showing through cracks between steps";
+  EXPECT_TRUE(Frame([&] { field.DrawEverything(); }) == coarse);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(TerrainDetail, OnlyTheFarTerrainTextureIsMinifiedThroughItsMipLevels) {
+  FreshGlPlatform();
+  TFixtureFolder dir;
+  TImage speckled = MakeSolidImage(16, 16, {200, 60, 40});
+  for (std::size_t i = 0; i < speckled.pixels.size(); ++i) speckled.pixels[i] ^= static_cast<std::uint8_t>(i * 37 % 64);
+  ASSERT_TRUE(WriteBmp24(dir / "terrain.bmp", speckled));
+  TTerrainDraw draw;
+  draw.LoadTextures(dir / "terrain.bmp", dir / "terrain.bmp", dir / "terrain.bmp");
+  EXPECT_EQ(draw.FarTerrainTexture(), 0u) << "made only for coarse blocks";
+  draw.PrepareFarTerrain();
+  ASSERT_NE(draw.FarTerrainTexture(), 0u);
+  EXPECT_NE(draw.FarTerrainTexture(), draw.TerrainTexture());
+  EXPECT_EQ(MinFilter(draw.TerrainTexture()), GL_LINEAR) << "a mipmapped fill costs on a software renderer";
+  EXPECT_EQ(MinFilter(draw.GroundTexture()), GL_LINEAR);
+  EXPECT_EQ(MinFilter(draw.SkyTexture()), GL_LINEAR);
+  EXPECT_EQ(MinFilter(draw.FarTerrainTexture()), GL_LINEAR_MIPMAP_NEAREST) << "the far sand's moire";
+  // The same picture: a far block shows what a near block shows where neither is shrunk.
+  std::vector<unsigned char> nearPixels(16 * 16 * 3), farPixels(16 * 16 * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glBindTexture(GL_TEXTURE_2D, draw.TerrainTexture());
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, nearPixels.data());
+  glBindTexture(GL_TEXTURE_2D, draw.FarTerrainTexture());
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, farPixels.data());
+  EXPECT_TRUE(nearPixels == farPixels);
+}
