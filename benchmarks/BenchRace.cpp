@@ -107,7 +107,7 @@ void BM_RaceFrame(benchmark::State& state) {
   SetTexturing(textured);
   auto race = TTimeAttack::CreateFromTrack(BiggestEntry(), BenchWidth(), BenchHeight(), 0, 0);
   const t_rain& terrain = race->Map().Terrain();
-  const TDisplayLists bare = CompileList([&] {
+  const TDisplayLists bare = RecordDisplayList([&] {
     PushView();
     MoveView(-terrain.Cols() * terrain.cellSize / 2, 0.0, terrain.Rows() * terrain.cellSize / 2);
     EmitGroundAndSky(terrain.Rows(), terrain.Cols(), terrain.groundTexture, terrain.skyTexture);

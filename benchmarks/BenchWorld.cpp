@@ -123,7 +123,7 @@ t_rain HillTerrain() {
 
 // The terrain as it used to be compiled: a bind and a primitive for every triangle.
 TDisplayLists PerTriangleList(const t_rain& terrain) {
-  return CompileList([&] {
+  return RecordDisplayList([&] {
     PushView();
     const T_point offset = TerrainOffset(terrain);
     MoveView(offset.x, offset.y, offset.z);
@@ -138,7 +138,7 @@ TDisplayLists PerTriangleList(const t_rain& terrain) {
 // The whole terrain in one list with one bind, as it was compiled before it was cut into
 // blocks.
 TDisplayLists SingleList(const t_rain& terrain) {
-  return CompileList([&] {
+  return RecordDisplayList([&] {
     PushView();
     const T_point offset = TerrainOffset(terrain);
     MoveView(offset.x, offset.y, offset.z);
@@ -207,7 +207,7 @@ void BM_TerrainListBuild128(benchmark::State& state) {
   }
   const t_rain terrain = HillTerrain();
   for (auto _ : state) {
-    TDisplayLists list = CompileList([&] { EmitTerrainMesh(terrain); });
+    TDisplayLists list = RecordDisplayList([&] { EmitTerrainMesh(terrain); });
     FinishDrawing();
   }
 }

@@ -62,20 +62,20 @@ void Tworld::ShowTransition(const TImg& banner, const TImg& picture) {
   const double w = backdrop_.width;
   const double h = backdrop_.height;
   const TDisplayLists tile =
-      CompileList([&] { DrawTexturedQuad(backdrop_.texture, 0.0, -h, w, 0.0); });
+      RecordDisplayList([&] { DrawTexturedQuad(backdrop_.texture, 0.0, -h, w, 0.0); });
 
   // Two tiles against the top corners and two directly below them.
   const double sw = kFrameUnitsWidth / 2.0;
   const double sh = kFrameUnitsHeight / 2.0;
   const double places[4][2] = {{-sw, sh}, {sw - w, sh}, {sw - w, sh - h}, {-sw, sh - h}};
-  const TDisplayLists backdropList = CompileList([&] {
+  const TDisplayLists backdropList = RecordDisplayList([&] {
     for (const auto& place : places) CallListAt(tile.Base(), place[0], place[1]);
   });
 
   auto drawBackdrop = [&](double a) { CallListFaded(backdropList.Base(), a); };
   RunFade(0.0, 0.01, AboveOne, drawBackdrop);
 
-  const TDisplayLists bannerList = CompileList([&] { DrawEndImage(banner); });
+  const TDisplayLists bannerList = RecordDisplayList([&] { DrawEndImage(banner); });
   auto drawBanner = [&](double a) {
     drawBackdrop(1.0);
     CallListFaded(bannerList.Base(), a);
@@ -90,7 +90,7 @@ void Tworld::ShowTransition(const TImg& banner, const TImg& picture) {
 // The last frame stays on screen until the caller draws again.
 void Tworld::ShowResult(const TImg& picture, std::uint32_t backdropList,
                         std::uint32_t bannerList) {
-  const TDisplayLists pictureList = CompileList([&] { DrawEndImage(picture); });
+  const TDisplayLists pictureList = RecordDisplayList([&] { DrawEndImage(picture); });
   RunFade(0.0, 0.01, AboveOne, [&](double a) {
     CallListFaded(backdropList, 1.0);
     CallListFaded(bannerList, 0.4);

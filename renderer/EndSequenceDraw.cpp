@@ -52,11 +52,3 @@ void CallListAt(std::uint32_t list, double x, double y) {
   glPopMatrix();
 }
 
-TDisplayLists CompileList(const std::function<void()>& draw) {
-  TDisplayLists list(1);
-  if (!list) return list;
-  glNewList(list[0], GL_COMPILE);
-  draw();
-  glEndList();
-  return list;
-}

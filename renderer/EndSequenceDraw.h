@@ -28,5 +28,3 @@ void DrawTexturedQuad(std::uint32_t texture, double x0, double y0, double x1, do
 void DrawFramePicture(const TImg& image, double unitsWidth, double unitsHeight);
 // Draws a compiled list moved to (x, y).
 void CallListAt(std::uint32_t list, double x, double y);
-// One new display list holding whatever `draw` draws (none when the GL has no name left).
-TDisplayLists CompileList(const std::function<void()>& draw);

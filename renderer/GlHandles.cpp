@@ -20,3 +20,12 @@ void TDisplayLists::Reset() {
   base_ = 0;
   count_ = 0;
 }
+
+TDisplayLists RecordDisplayList(const std::function<void()>& draw) {
+  TDisplayLists list(1);
+  if (!list) return list;
+  glNewList(list[0], GL_COMPILE);
+  draw();
+  glEndList();
+  return list;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 class TTexture {
@@ -65,3 +66,7 @@ class TDisplayLists {
   std::uint32_t base_ = 0;
   int count_ = 0;
 };
+
+// Records what `draw` sends into one new display list (compiled only: nothing is drawn
+// now). An empty handle when the GL gives no list; `draw` is then not called.
+TDisplayLists RecordDisplayList(const std::function<void()>& draw);

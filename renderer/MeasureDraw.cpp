@@ -3,14 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-TDisplayLists CompileList(const std::function<void()>& emit) {
-  TDisplayLists list(1);
-  glNewList(list.Base(), GL_COMPILE);
-  emit();
-  glEndList();
-  return list;
-}
-
 void CallList(std::uint32_t list) { glCallList(list); }
 
 void ClearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }

@@ -8,8 +8,6 @@
 
 #include "renderer/GlHandles.h"
 
-// One list holding what `emit` sends.
-TDisplayLists CompileList(const std::function<void()>& emit);
 void CallList(std::uint32_t list);
 
 // Clears colour and depth.

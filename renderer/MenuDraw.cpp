@@ -31,14 +31,6 @@ void DrawRightFaceQuad(std::uint32_t texture, double faceX) {
 
 }  // namespace
 
-TDisplayLists RecordDisplayList(const std::function<void()>& draw) {
-  TDisplayLists list(1);
-  glNewList(list.Base(), GL_COMPILE);
-  draw();
-  glEndList();
-  return list;
-}
-
 TMenuMatrixScope::TMenuMatrixScope() { glPushMatrix(); }
 TMenuMatrixScope::~TMenuMatrixScope() { glPopMatrix(); }
 

@@ -10,10 +10,6 @@
 
 #include "renderer/GlHandles.h"
 
-// Records what `draw` draws into one new display list, to be called later in the
-// model-view matrix of the moment.
-TDisplayLists RecordDisplayList(const std::function<void()>& draw);
-
 // Keeps the model-view matrix as it was while the scope lives.
 class TMenuMatrixScope {
  public:
