@@ -8,3 +8,5 @@
 // The back buffer (before the swap) from the bottom-left corner: tightly packed RGB, the
 // bottom row first, as GL keeps it. Empty for a size of 0 or less.
 std::vector<std::uint8_t> ReadBackBufferRgb(int width, int height);
+// The same with RGBA pixels, into `rgba` (emptied for a size of 0 or less).
+void ReadBackBufferRgba(int width, int height, std::vector<std::uint8_t>& rgba);

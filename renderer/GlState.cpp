@@ -65,14 +65,3 @@ TGlBufferBits GlBufferBits() {
   glGetIntegerv(GL_STENCIL_BITS, &stencil);
   return {depth, stencil};
 }
-
-// Rows are read tightly packed; the caller's pack alignment is put back.
-void ReadBackBufferRgba(int width, int height, std::vector<std::uint8_t>& rgba) {
-  rgba.resize(static_cast<std::size_t>(width) * height * 4);
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-}

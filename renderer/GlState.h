@@ -25,6 +25,3 @@ struct TGlBufferBits {
 };
 TGlBufferBits GlBufferBits();
 
-// Reads the whole back buffer of a width x height window as RGBA, bottom row first,
-// just before it is shown.
-void ReadBackBufferRgba(int width, int height, std::vector<std::uint8_t>& rgba);

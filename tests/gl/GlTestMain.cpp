@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/GlfwPlatform.h"
+#include "renderer/FrameCapture.h"
 #include "renderer/GlState.h"
 #include "tests/gl/GlTestSupport.h"
 
