@@ -1,7 +1,5 @@
 #include "modes/Uworld.h"
 
-#include <GL/gl.h>
-
 #include "renderer/RaceViewDraw.h"
 #include "renderer/Textures.h"
 #include "frontend/UGameOptions.h"
