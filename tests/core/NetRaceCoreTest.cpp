@@ -9,21 +9,12 @@
 
 #include "modes/NetRaceCore.h"
 #include "platform/Window.h"
+#include "tests/core/FlatTerrain.h"
 #include "tests/core/ScriptedRelay.h"
 
 namespace {
 
 constexpr std::uint32_t kFrameMs = 16;
-
-// A square grid of one height, cell 10: world x and z from -size*5 to size*5.
-t_rain FlatTerrain(int size) {
-  t_rain t;
-  t.cellSize = 10.0;
-  t.maxHeight = 255.0;
-  t.samples = std::make_shared<const t_tab_pixel>(
-      static_cast<std::size_t>(size), std::vector<std::uint8_t>(static_cast<std::size_t>(size), 0));
-  return t;
-}
 
 TRing RingAt(double x, double y, double z) {
   TRing ring;
