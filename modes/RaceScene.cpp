@@ -5,19 +5,19 @@
 #include "world/Umap.h"
 #include "world/Utrack.h"
 
-TRaceSceneSpec SceneOfTrack(const TTrackData& data) {
-  TRaceSceneSpec spec;
-  spec.heightmapPath = data.heightmapPath;
-  spec.terrain = data.terrain;
-  spec.rings = data.rings;
-  return spec;
+TRaceSceneRecipe SceneOfTrack(const TTrackData& data) {
+  TRaceSceneRecipe recipe;
+  recipe.heightmapPath = data.heightmapPath;
+  recipe.terrain = data.terrain;
+  recipe.rings = data.rings;
+  return recipe;
 }
 
-TRaceSceneSpec SceneOfHeightmap(const std::string& heightmapPath, TRandomSource random) {
-  TRaceSceneSpec spec;
-  spec.heightmapPath = heightmapPath;
-  spec.random = std::move(random);
-  return spec;
+TRaceSceneRecipe SceneOfHeightmap(const std::string& heightmapPath, TRandomSource random) {
+  TRaceSceneRecipe recipe;
+  recipe.heightmapPath = heightmapPath;
+  recipe.random = std::move(random);
+  return recipe;
 }
 
 TRaceScene::TRaceScene() = default;
@@ -37,35 +37,35 @@ TRaceSetup TRaceScene::Setup(TRaceKind kind, int initialTime, int baseScore) con
 
 namespace {
 
-std::unique_ptr<TMap> BuildTerrain(const TRaceSceneSpec& spec) {
-  if (!spec.terrain) return std::make_unique<TMap>(spec.heightmapPath);
-  const t_rain& t = *spec.terrain;
-  return std::make_unique<TMap>(spec.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
+std::unique_ptr<TMap> BuildTerrain(const TRaceSceneRecipe& recipe) {
+  if (!recipe.terrain) return std::make_unique<TMap>(recipe.heightmapPath);
+  const t_rain& t = *recipe.terrain;
+  return std::make_unique<TMap>(recipe.heightmapPath, t.accuracy, t.cellSize, t.maxHeight,
                                 t.groundTexturePath, t.terrainTexturePath, t.skyTexturePath,
                                 t.material);
 }
 
 // The generated course is placed on the terrain as loaded, and clears its samples.
-std::unique_ptr<Ttrack> BuildCourse(const TRaceSceneSpec& spec, const TMap& map,
+std::unique_ptr<Ttrack> BuildCourse(const TRaceSceneRecipe& recipe, const TMap& map,
                                     const TObj& craft) {
-  TRing_tab rings = spec.rings ? *spec.rings
-                               : GenerateCourse(map.Terrain(), kRequestedRings, spec.random);
+  TRing_tab rings = recipe.rings ? *recipe.rings
+                               : GenerateCourse(map.Terrain(), kRequestedRings, recipe.random);
   return std::make_unique<Ttrack>(std::move(rings), map.Terrain(), craft.BoundingBox());
 }
 
 }  // namespace
 
-TRaceScene BuildRaceScene(const TRaceSceneSpec& spec) {
+TRaceScene BuildRaceScene(const TRaceSceneRecipe& recipe) {
   TRaceScene scene;
-  scene.craft = std::make_unique<TObj>(spec.craftMeshes.at(0));
-  if (spec.craftMeshes.size() > 1) scene.secondCraft = std::make_unique<TObj>(spec.craftMeshes[1]);
-  scene.map = BuildTerrain(spec);
+  scene.craft = std::make_unique<TObj>(recipe.craftMeshes.at(0));
+  if (recipe.craftMeshes.size() > 1) scene.secondCraft = std::make_unique<TObj>(recipe.craftMeshes[1]);
+  scene.map = BuildTerrain(recipe);
   // A race draws far blocks in coarser steps: the same heights, a third of the fill.
   scene.map->UseCoarserFarBlocks();
-  scene.track = BuildCourse(spec, *scene.map, *scene.craft);
-  scene.hud = std::make_unique<TInterface>(spec.baseScore, spec.hudWidth, spec.hudHeight);
-  if (spec.hudCount > 1) {
-    scene.secondHud = std::make_unique<TInterface>(spec.baseScore, spec.hudWidth, spec.hudHeight);
+  scene.track = BuildCourse(recipe, *scene.map, *scene.craft);
+  scene.hud = std::make_unique<TInterface>(recipe.baseScore, recipe.hudWidth, recipe.hudHeight);
+  if (recipe.hudCount > 1) {
+    scene.secondHud = std::make_unique<TInterface>(recipe.baseScore, recipe.hudWidth, recipe.hudHeight);
   }
   return scene;
 }

@@ -23,7 +23,7 @@ class TInterface;
 inline const char* const kFirstCraftMesh = "mesh/reduce-dash2.obj";
 inline const char* const kSecondCraftMesh = "mesh/brisel reduce-dash.obj";
 
-struct TRaceSceneSpec {
+struct TRaceSceneRecipe {
   std::vector<std::string> craftMeshes{kFirstCraftMesh};  // one per craft drawn
   std::string heightmapPath;
   // A track file's terrain values; none: the heightmap alone, every other value its default.
@@ -38,9 +38,9 @@ struct TRaceSceneSpec {
 };
 
 // The scene of a track file: its heightmap, terrain values and rings.
-TRaceSceneSpec SceneOfTrack(const TTrackData& data);
+TRaceSceneRecipe SceneOfTrack(const TTrackData& data);
 // A heightmap alone and a course generated from `random`.
-TRaceSceneSpec SceneOfHeightmap(const std::string& heightmapPath, TRandomSource random);
+TRaceSceneRecipe SceneOfHeightmap(const std::string& heightmapPath, TRandomSource random);
 
 struct TRaceScene {
   std::unique_ptr<TObj> craft;
@@ -61,4 +61,4 @@ struct TRaceScene {
 
 // Throws std::runtime_error, naming the file, for a mesh, heightmap or picture file the
 // scene needs and cannot read; what was built before is given back.
-TRaceScene BuildRaceScene(const TRaceSceneSpec& spec);
+TRaceScene BuildRaceScene(const TRaceSceneRecipe& recipe);

@@ -69,9 +69,9 @@ void TTimeAttack::BuildFromFile(const std::string& fileName, int musicVolume, in
   trackPath_ = fileName;
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
-  TRaceSceneSpec spec = SceneOfTrack(data);
-  spec.baseScore = baseScore_;
-  TRaceScene scene = BuildRaceScene(spec);
+  TRaceSceneRecipe recipe = SceneOfTrack(data);
+  recipe.baseScore = baseScore_;
+  TRaceScene scene = BuildRaceScene(recipe);
   TakeScene(scene);
   BuildRaceParts(musicVolume);
 }

@@ -56,11 +56,11 @@ TTwoPlayers::TTwoPlayers(int screenWidth, int screenHeight, const T_Tab_TrackFil
   initialTime_ = data.initialTime;
   musicPath_ = data.musicPath;
   // Each half of the split screen has its HUD; the network race has the whole window.
-  TRaceSceneSpec spec = SceneOfTrack(data);
-  spec.craftMeshes = {kFirstCraftMesh, kSecondCraftMesh};
-  spec.hudCount = local_ ? 2 : 1;
-  spec.hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
-  TRaceScene scene = BuildRaceScene(spec);
+  TRaceSceneRecipe recipe = SceneOfTrack(data);
+  recipe.craftMeshes = {kFirstCraftMesh, kSecondCraftMesh};
+  recipe.hudCount = local_ ? 2 : 1;
+  recipe.hudHeight = local_ ? kFrameUnitsHeight / 2 : kFrameUnitsHeight;
+  TRaceScene scene = BuildRaceScene(recipe);
   TakeScene(scene);
   secondCraft_ = std::move(scene.secondCraft);
   secondHud_ = std::move(scene.secondHud);

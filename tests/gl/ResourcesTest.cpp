@@ -99,9 +99,9 @@ class Resources : public testing::Test {
 };
 
 // What the race scene builder makes of this folder's content: a generated course.
-TRaceSceneSpec SceneSpec() {
-  TRaceSceneSpec spec = SceneOfHeightmap("track_data/map.bmp", [] { return wnd::Random(); });
-  spec.craftMeshes = {"mesh/craft.obj"};
+TRaceSceneRecipe SceneRecipe() {
+  TRaceSceneRecipe recipe = SceneOfHeightmap("track_data/map.bmp", [] { return wnd::Random(); });
+  recipe.craftMeshes = {"mesh/craft.obj"};
   t_rain terrain;
   terrain.accuracy = 1.0;
   terrain.cellSize = 10.0;
@@ -109,15 +109,15 @@ TRaceSceneSpec SceneSpec() {
   terrain.groundTexturePath = "textures/ground.bmp";
   terrain.terrainTexturePath = "textures/terrain.bmp";
   terrain.skyTexturePath = "textures/sky.bmp";
-  spec.terrain = terrain;
-  spec.hudWidth = 1024;
-  spec.hudHeight = 768;
-  return spec;
+  recipe.terrain = terrain;
+  recipe.hudWidth = 1024;
+  recipe.hudHeight = 768;
+  return recipe;
 }
 
 // The parts of one race, built as the game builds them and drawn once.
 struct TRaceSet {
-  TRaceScene scene = BuildRaceScene(SceneSpec());
+  TRaceScene scene = BuildRaceScene(SceneRecipe());
   std::unique_ptr<TObj>& craft = scene.craft;
   std::unique_ptr<TMap>& map = scene.map;
   std::unique_ptr<Ttrack>& track = scene.track;
