@@ -26,10 +26,14 @@ TRaceScene::TRaceScene(TRaceScene&&) noexcept = default;
 TRaceScene& TRaceScene::operator=(TRaceScene&&) noexcept = default;
 
 TRaceSetup TRaceScene::Setup(TRaceKind kind, int initialTime, int baseScore) const {
+  return RaceSetupOf(kind, *map, *track, initialTime, baseScore);
+}
+
+TRaceSetup RaceSetupOf(TRaceKind kind, const TMap& map, const Ttrack& track, int initialTime, int baseScore) {
   TRaceSetup setup;
   setup.kind = kind;
-  setup.terrain = map->Terrain();
-  setup.rings = track->Rings();
+  setup.terrain = map.Terrain();
+  setup.rings = track.Rings();
   setup.initialTime = initialTime;
   setup.baseScore = baseScore;
   return setup;

@@ -59,6 +59,10 @@ struct TRaceScene {
   TRaceSetup Setup(TRaceKind kind, int initialTime, int baseScore = 0) const;
 };
 
+// The race core's setup for a built terrain and course: the kind, the terrain, the rings,
+// the time allowed and the score carried in (the starts keep their defaults).
+TRaceSetup RaceSetupOf(TRaceKind kind, const TMap& map, const Ttrack& track, int initialTime, int baseScore = 0);
+
 // Throws std::runtime_error, naming the file, for a mesh, heightmap or picture file the
 // scene needs and cannot read; what was built before is given back.
 TRaceScene BuildRaceScene(const TRaceSceneRecipe& recipe);

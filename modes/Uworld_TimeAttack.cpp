@@ -78,12 +78,7 @@ void TTimeAttack::BuildFromFile(const std::string& fileName, int musicVolume, in
 
 void TTimeAttack::BuildRaceParts(int musicVolume) {
   cameraOffset_ = kFirstStart;
-  TRaceSetup setup;
-  setup.kind = TRaceKind::kTimeAttack;
-  setup.terrain = map_->Terrain();
-  setup.rings = track_->Rings();
-  setup.initialTime = initialTime_;
-  setup.baseScore = baseScore_;
+  TRaceSetup setup = RaceSetupOf(TRaceKind::kTimeAttack, *map_, *track_, initialTime_, baseScore_);
   setup.firstStart = cameraOffset_;
   race_ = std::make_unique<TRaceCore>(std::move(setup));
   sound_ = std::make_unique<TSound>();

@@ -100,11 +100,7 @@ void TTwoPlayers::BuildNetwork(bool hosting, const std::string& joinAddress) {
 }
 
 TRaceSetup TTwoPlayers::RaceSetup(TRaceKind kind) const {
-  TRaceSetup setup;
-  setup.kind = kind;
-  setup.terrain = map_->Terrain();
-  setup.rings = track_->Rings();
-  setup.initialTime = initialTime_;
+  TRaceSetup setup = RaceSetupOf(kind, *map_, *track_, initialTime_);
   setup.firstStart = firstStart_;
   setup.secondStart = secondStart_;
   return setup;
