@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "platform/Gamepads.h"
 #include "world/Physics.h"
 
 enum class TAction { Left, Right, NoseDown, NoseUp, Thrust };
@@ -45,15 +46,8 @@ TRebindResult Rebind(TControls& controls, int player, TAction action, int code);
 // One player's keys this frame through `isDown(code)`, pitch inverted when chosen.
 TPlayerKeys ReadControls(const TControls& controls, int player, const std::function<bool(int)>& isDown);
 
-// A game controller as read this frame: axes from -1 to 1 (y down positive), triggers
-// from 0 to 1.
-struct TPadState {
-  bool connected = false;
-  double leftX = 0.0, leftY = 0.0;
-  bool dpadLeft = false, dpadRight = false, dpadUp = false, dpadDown = false;
-  bool south = false;
-  double rightTrigger = 0.0;
-};
+// A game controller as read this frame (platform/Gamepads.h).
+using wnd::TPadState;
 // The keys a pad stands for: the stick past the dead zone or the d-pad turns and pitches
 // (stick forward: nose down, as the up arrow), the south button or the right trigger
 // past the dead zone thrusts.
