@@ -95,8 +95,7 @@ void TNetRaceCore::Count(const TNetFrameInput& input, TNetFrameEvents& events) {
 
 void TNetRaceCore::Race(const TNetFrameInput& input, TNetFrameEvents& events) {
   events.secondCounted = clock_.Tick(input.now);
-  const TPlayerKeys keys = input.isDown ? ReadPlayerKeys(1, input.isDown) : TPlayerKeys{};
-  Fly(keys, false, events);
+  Fly(input.keys, false, events);
   caught_ = UpdateCaught(rings_, caught_, OwnPoint(), terrain_.cellSize);
   ExchangeRecords(events);
   if (!RaceRunning(clock_.timeLeft, RingCount(), caught_)) phase_ = TNetRacePhase::kOver;

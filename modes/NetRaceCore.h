@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "assets/Utype.h"
@@ -33,10 +32,10 @@ struct TNetRaceSetup {
   int initialTime = 10;
 };
 
-// One frame's input. Each machine's pilot flies with the player-1 keys (arrows and
-// space) whatever its player number: there is one person at each keyboard.
+// One frame's input. Each machine's pilot flies with player 1's keys (and the first pad)
+// whatever its player number: there is one person at each keyboard.
 struct TNetFrameInput {
-  std::function<bool(int)> isDown;  // whether the key of that code is held; may be empty
+  TPlayerKeys keys;         // the pilot's keys, as the race read them
   bool leave = false;       // Escape, read while waiting
   std::uint32_t now = 0;    // tick count in milliseconds
 };

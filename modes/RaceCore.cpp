@@ -1,28 +1,39 @@
 #include "modes/RaceCore.h"
 
+#include "platform/Gamepads.h"
 #include "platform/Window.h"
+#include "saves/SettingsStore.h"
 #include "world/Course.h"
 
-TRaceKeys ReadRaceKeys(const std::function<bool(int)>& isDown, bool escapePressed) {
+int RacePadOf(TRaceKind kind, int player, int padCount) {
+  if (kind != TRaceKind::kSplitScreen) return player == 1 && padCount > 0 ? 0 : -1;
+  if (padCount >= 2) return player - 1;
+  return player == 2 && padCount == 1 ? 0 : -1;
+}
+
+TRaceKeys ReadRaceKeys(TRaceKind kind, const TControls& controls, const std::function<bool(int)>& isDown,
+                       const std::vector<wnd::TPadState>& pads, bool escapePressed) {
   TRaceKeys keys;
-  keys.arrows = ReadPlayerKeys(1, isDown);
-  keys.letters = ReadPlayerKeys(2, isDown);
   keys.escapePressed = escapePressed;
   keys.escapeHeld = isDown(wnd::KEY_ESC);
+  const int padCount = static_cast<int>(pads.size());
+  for (int player : {1, 2}) {
+    TPlayerKeys held = ReadControls(controls, player, isDown);
+    const int pad = RacePadOf(kind, player, padCount);
+    if (pad >= 0) {
+      held = EitherKeys(held, PadKeys(pads[pad], controls.deadZone, controls.invertPitch[player - 1]));
+      keys.escapeHeld = keys.escapeHeld || (pads[pad].connected && pads[pad].start);
+    }
+    (player == 1 ? keys.arrows : keys.letters) = held;
+  }
   return keys;
 }
 
-bool IsRaceKeyDown(const TRaceKeys& keys, int code) {
-  for (int player : {1, 2}) {
-    const TPlayerKeyCodes codes = KeyCodesOf(player);
-    const TPlayerKeys& held = player == 1 ? keys.arrows : keys.letters;
-    if (code == codes.left) return held.left;
-    if (code == codes.right) return held.right;
-    if (code == codes.noseDown) return held.noseDown;
-    if (code == codes.noseUp) return held.noseUp;
-    if (code == codes.thrust) return held.thrust;
-  }
-  return code == wnd::KEY_ESC && keys.escapeHeld;
+TRaceKeys ReadRaceKeys(TRaceKind kind, const std::function<bool(int)>& isDown, bool escapePressed) {
+  wnd::TGamepadSource& source = wnd::Gamepads();
+  std::vector<wnd::TPadState> pads;
+  for (int i = 0; i < source.Count(); ++i) pads.push_back(source.State(i));
+  return ReadRaceKeys(kind, CurrentSettings().controls, isDown, pads, escapePressed);
 }
 
 TOverlayChoice OverlayChoiceOf(const std::string& overlayResult) {
@@ -155,14 +166,13 @@ TRaceEvents TRaceCore::FinishFrame(TOverlayChoice choice, std::uint32_t now) {
   return events;
 }
 
-// Each machine's pilot flies its own craft with the arrows and space, whatever its player
-// number: there is one person at each keyboard. Escape leaves only while waiting.
+// Each machine's pilot flies its own craft with player 1's keys and the first pad, whatever
+// its player number: there is one person at each keyboard. Escape leaves only while waiting.
 TRaceEvents TRaceCore::NetworkFrame(const TRaceInput& input) {
   TNetFrameInput netInput;
   netInput.now = input.now;
-  const TRaceKeys keys = input.keys;
-  netInput.isDown = [keys](int code) { return IsRaceKeyDown(keys, code); };
-  netInput.leave = net_->Phase() == TNetRacePhase::kWaiting && keys.escapeHeld;
+  netInput.keys = input.keys.arrows;
+  netInput.leave = net_->Phase() == TNetRacePhase::kWaiting && input.keys.escapeHeld;
   TRaceEvents events;
   events.net = net_->Frame(netInput);
   events.secondCounted = events.net.secondCounted;

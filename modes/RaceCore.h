@@ -14,12 +14,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "assets/Utype.h"
 #include "modes/NetRaceCore.h"
 #include "modes/RaceRules.h"
 #include "net/NetLink.h"
 #include "net/PersoRecord.h"
+#include "world/Controls.h"
 #include "world/CourseGen.h"
 #include "world/Physics.h"
 
@@ -34,19 +36,27 @@ enum class TRaceKind {
   kNetwork,      // this machine's craft; the other comes over the link
 };
 
-// The keyboard as a race reads it in one frame. Which keys fly which craft is the race's
-// rule: player 1 of the split screen and every network pilot fly with the arrows.
+// The keys a race reads in one frame: each player's keys as the settings have them, with
+// the pad that player flies with (see RacePadOf) added. Which set flies which craft is the
+// race's rule: player 1 of the split screen and every network pilot fly with `arrows`.
 struct TRaceKeys {
-  TPlayerKeys arrows;           // the arrows and space
-  TPlayerKeys letters;          // A, D, W, S and F
-  bool escapePressed = false;   // pressed since the last frame: opens the overlay
-  bool escapeHeld = false;      // down now: leaves a network race that is still waiting
+  TPlayerKeys arrows;           // player 1 (the arrows and space unless rebound) and its pad
+  TPlayerKeys letters;          // player 2 (A, D, W, S and F unless rebound) and its pad
+  bool escapePressed = false;   // Escape or a pad's Start pressed since the last frame: opens the overlay
+  bool escapeHeld = false;      // Escape or a flying pad's Start down now: leaves a network race still waiting
 };
 
-// Reads both sets of flight keys through `isDown(code)`.
-TRaceKeys ReadRaceKeys(const std::function<bool(int)>& isDown, bool escapePressed);
-// Whether the key of that code is held in `keys` (the flight keys only).
-bool IsRaceKeyDown(const TRaceKeys& keys, int code);
+// The pad (an index in connection order) that flies `player` in a race of `kind`, or -1.
+// Player 1 takes the first pad beside the keyboard; in the split screen player 2 takes the
+// second, or the only one while player 1 keeps the keyboard.
+int RacePadOf(TRaceKind kind, int player, int padCount);
+
+// Reads both players' keys through `isDown(code)` with the keys and inverted pitch of
+// `controls`, each with its pad of `pads` (in connection order) past the dead zone.
+TRaceKeys ReadRaceKeys(TRaceKind kind, const TControls& controls, const std::function<bool(int)>& isDown,
+                       const std::vector<wnd::TPadState>& pads, bool escapePressed);
+// The same with the settings in use and the pads connected now.
+TRaceKeys ReadRaceKeys(TRaceKind kind, const std::function<bool(int)>& isDown, bool escapePressed);
 
 struct TRaceInput {
   TRaceKeys keys;

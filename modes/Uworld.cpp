@@ -5,6 +5,7 @@
 #include "frontend/UGameOptions.h"
 #include "modes/RaceRules.h"
 #include "modes/TrackFile.h"
+#include "platform/Gamepads.h"
 #include "platform/Window.h"
 #include "sound/USound.h"
 #include "world/CraftView.h"
@@ -101,9 +102,11 @@ void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screen
 TRaceInput Tworld::ReadRaceInput(bool readEscapePress) const {
   TRaceInput input;
   input.now = wnd::GetTickCount();
+  // A pad's Start pauses as Escape does; both are asked so neither press is left pending.
   const bool escapePressed = readEscapePress && wnd::KeyPressed(wnd::KEY_ESC);
-  input.keys = ReadRaceKeys([](int code) { return wnd::GetKey(code) == wnd::PRESS; },
-                            escapePressed);
+  const bool startPressed = readEscapePress && wnd::Gamepads().ButtonPressed(wnd::TPadButton::Start);
+  input.keys = ReadRaceKeys(race_->Kind(), [](int code) { return wnd::GetKey(code) == wnd::PRESS; },
+                            escapePressed || startPressed);
   return input;
 }
 

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "modes/NetRaceCore.h"
+#include "modes/RaceCore.h"
 #include "platform/Window.h"
 #include "tests/core/FlatTerrain.h"
 #include "tests/core/ScriptedRelay.h"
@@ -57,7 +58,9 @@ class THandFedLink : public INetLink {
 TNetFrameInput At(std::uint32_t now, std::set<int> held = {}) {
   TNetFrameInput input;
   input.now = now;
-  input.isDown = [held](int code) { return held.count(code) > 0; };
+  // The keys as the race reads them for this machine's pilot, with the default controls.
+  const auto isDown = [&held](int code) { return held.count(code) > 0; };
+  input.keys = ReadRaceKeys(TRaceKind::kNetwork, TControls{}, isDown, {}, false).arrows;
   return input;
 }
 

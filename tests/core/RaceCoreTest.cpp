@@ -1,14 +1,25 @@
 // Whole races in the race core, without a window, GL or sound: the time attack won and
 // lost, the pause overlay, the split screen, a network race between two cores over a
-// scripted relay, and a season of the story carried into the next.
+// scripted relay, a season of the story carried into the next, and the keys a race reads:
+// each player's keys from the settings and the pad that player flies with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "modes/RaceCore.h"
 #include "platform/Window.h"
+#include "saves/SettingsStore.h"
+#include "tests/FixtureFolder.h"
 #include "tests/core/FlatTerrain.h"
 #include "tests/core/ScriptedRelay.h"
 
@@ -326,4 +337,172 @@ TEST(RaceCoreCourse, AGeneratedCourseComesFromTheRandomSourceHandedIn) {
   driver.RunToEnd();
   EXPECT_EQ(race.RingCount(), kRequestedRings);
   EXPECT_EQ(race.ResultText(), "MENUL");
+}
+
+namespace {
+
+using TPads = std::vector<wnd::TPadState>;
+
+bool NoKeys(const TPlayerKeys& keys) {
+  return !(keys.left || keys.right || keys.noseDown || keys.noseUp || keys.thrust);
+}
+
+// The pads of a test: the first holds its south button, the second its d-pad's left.
+TPads PadsHolding(int count) {
+  TPads pads(count);
+  for (wnd::TPadState& pad : pads) pad.connected = true;
+  if (count > 0) pads[0].south = true;
+  if (count > 1) pads[1].dpadLeft = true;
+  return pads;
+}
+
+TRaceKeys PadsOnly(TRaceKind kind, const TPads& pads) {
+  return ReadRaceKeys(kind, TControls{}, [](int) { return false; }, pads, false);
+}
+
+}  // namespace
+
+TEST(RaceKeys, PlayerOneTakesTheFirstPadAndTheSplitScreensSecondPlayerTheOtherOrTheOnlyOne) {
+  for (TRaceKind kind : {TRaceKind::kTimeAttack, TRaceKind::kNetwork}) {
+    EXPECT_TRUE(NoKeys(PadsOnly(kind, {}).arrows));
+    TRaceKeys keys = PadsOnly(kind, PadsHolding(1));
+    EXPECT_TRUE(keys.arrows.thrust);
+    EXPECT_TRUE(NoKeys(keys.letters));
+    keys = PadsOnly(kind, PadsHolding(2));  // a second pad flies nothing here
+    EXPECT_TRUE(keys.arrows.thrust && !keys.arrows.left);
+    EXPECT_TRUE(NoKeys(keys.letters));
+  }
+  // Split screen, one pad: player 1 keeps the keyboard, player 2 takes the pad.
+  TRaceKeys keys = PadsOnly(TRaceKind::kSplitScreen, PadsHolding(1));
+  EXPECT_TRUE(NoKeys(keys.arrows));
+  EXPECT_TRUE(keys.letters.thrust);
+  // Two pads: one each, in the order they were connected.
+  keys = PadsOnly(TRaceKind::kSplitScreen, PadsHolding(2));
+  EXPECT_TRUE(keys.arrows.thrust && !keys.arrows.left);
+  EXPECT_TRUE(keys.letters.left && !keys.letters.thrust);
+  EXPECT_EQ(RacePadOf(TRaceKind::kSplitScreen, 1, 3), 0);
+  EXPECT_EQ(RacePadOf(TRaceKind::kSplitScreen, 2, 3), 1);
+  EXPECT_EQ(RacePadOf(TRaceKind::kSplitScreen, 2, 0), -1);
+  EXPECT_EQ(RacePadOf(TRaceKind::kTimeAttack, 2, 2), -1);
+}
+
+TEST(RaceKeys, KeyboardAndPadFlyTogetherWithEachPlayersPitchAndTheDeadZoneOfTheSettings) {
+  TControls controls;
+  controls.invertPitch[1] = true;
+  controls.deadZone = 0.5;
+  TPads pads = PadsHolding(2);
+  pads[0].south = false;
+  pads[0].leftY = -0.45;  // forward, inside this dead zone
+  pads[1].dpadLeft = false;
+  pads[1].leftY = -0.55;  // forward, past it
+  std::set<int> held = {wnd::KEY_SPACE, 'W'};
+  const auto isDown = [&held](int code) { return held.count(code) > 0; };
+  TRaceKeys keys = ReadRaceKeys(TRaceKind::kSplitScreen, controls, isDown, pads, false);
+  EXPECT_TRUE(keys.arrows.thrust);  // the keyboard's space
+  EXPECT_FALSE(keys.arrows.noseDown || keys.arrows.noseUp);
+  // Player 2's pitch is inverted on the keyboard and on the pad alike.
+  EXPECT_TRUE(keys.letters.noseUp);
+  EXPECT_FALSE(keys.letters.noseDown);
+  held = {};
+  keys = ReadRaceKeys(TRaceKind::kSplitScreen, controls, isDown, pads, false);
+  EXPECT_TRUE(keys.letters.noseUp);
+  EXPECT_TRUE(NoKeys(keys.arrows));
+  pads[0].leftY = -0.6;
+  keys = ReadRaceKeys(TRaceKind::kSplitScreen, controls, isDown, pads, false);
+  EXPECT_TRUE(keys.arrows.noseDown);  // player 1 is not inverted
+}
+
+TEST(RaceKeys, AFlyingPadsStartHeldIsEscapeHeldAndAPadPulledOutHoldsNothing) {
+  TPads pads = PadsHolding(1);
+  pads[0].start = true;
+  EXPECT_TRUE(PadsOnly(TRaceKind::kNetwork, pads).escapeHeld);
+  EXPECT_FALSE(PadsOnly(TRaceKind::kNetwork, {}).escapeHeld);
+  pads[0].connected = false;  // as a source reports a pad gone within the frame
+  const TRaceKeys keys = PadsOnly(TRaceKind::kTimeAttack, pads);
+  EXPECT_FALSE(keys.escapeHeld);
+  EXPECT_TRUE(NoKeys(keys.arrows));
+}
+
+namespace {
+
+// Points HOME and the XDG folders at a test's own folder while it runs, and leaves the
+// settings in use and their file as they were.
+class TSettingsSandbox {
+ public:
+  TSettingsSandbox() : saved_(CurrentSettings()) {
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+      const char* value = std::getenv(name);
+      environment_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+      setenv(name, (folder_ / "home").c_str(), 1);
+    }
+  }
+  ~TSettingsSandbox() {
+    SetSettingsFile("");
+    CurrentSettings() = saved_;
+    for (const auto& [name, value] : environment_) {
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+    }
+  }
+  std::string File() const { return folder_ / "home/velmora/settings.ini"; }
+
+ private:
+  TFixtureFolder folder_;
+  TSettings saved_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> environment_;
+};
+
+// A time attack flown by holding `held`, read the way the game reads it: the settings in
+// use and the pads connected (none in these tests).
+int RingsCaughtHolding(std::set<int> held, double* speedAfterASecond = nullptr) {
+  TRaceCore race(StraightCourse(TRaceKind::kTimeAttack, 10));
+  TRaceDriver driver{race};
+  driver.keys = [held](int) {
+    return ReadRaceKeys(TRaceKind::kTimeAttack, [&held](int code) { return held.count(code) > 0; }, false);
+  };
+  race.Start(driver.now);
+  while (race.Running() && driver.frames < 60) driver.Frame();
+  if (speedAfterASecond) *speedAfterASecond = race.Speed(1);
+  driver.RunToEnd();
+  return race.CaughtCount();
+}
+
+}  // namespace
+
+TEST(RaceKeys, ThrustReboundToALetterFliesTheRaceAndIsKeptAcrossARestart) {
+  TSettingsSandbox sandbox;
+  CurrentSettings() = TSettings{};
+  ASSERT_TRUE(Rebind(CurrentSettings().controls, 1, TAction::Thrust, 'T').kept);
+  double speed = 0.0;
+  EXPECT_EQ(RingsCaughtHolding({'T'}, &speed), 3);
+  EXPECT_GT(speed, kRestSpeed);
+  EXPECT_EQ(RingsCaughtHolding({wnd::KEY_SPACE}, &speed), 0);  // space thrusts no more
+  EXPECT_EQ(speed, kRestSpeed);
+
+  // The game stores the choice; the next run reads the file before its first race.
+  SetSettingsFile(sandbox.File());
+  ASSERT_TRUE(StoreSettings());
+  CurrentSettings() = TSettings{};
+  LoadCurrentSettings();
+  EXPECT_EQ(CurrentSettings().controls.keys[0].thrust, 'T');
+  EXPECT_EQ(RingsCaughtHolding({'T'}), 3);
+  EXPECT_EQ(RingsCaughtHolding({wnd::KEY_SPACE}), 0);
+}
+
+TEST(RaceKeys, ASettingsFileNamingAnUnknownKeyLeavesThatActionOnItsDefaultWithAConsoleLine) {
+  TSettingsSandbox sandbox;
+  std::filesystem::create_directories(std::filesystem::path(sandbox.File()).parent_path());
+  std::ofstream(sandbox.File()) << "p1_thrust = BANANA\np1_left = Q\np2_invert_pitch = yes\n";
+  SetSettingsFile(sandbox.File());
+  testing::internal::CaptureStderr();
+  LoadCurrentSettings();
+  const std::string console = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(CurrentSettings().controls.keys[0].thrust, wnd::KEY_SPACE);
+  EXPECT_EQ(CurrentSettings().controls.keys[0].left, 'Q');  // the other lines still count
+  EXPECT_TRUE(CurrentSettings().controls.invertPitch[1]);
+  EXPECT_NE(console.find("settings.ini:1:"), std::string::npos) << console;
+  EXPECT_NE(console.find("BANANA"), std::string::npos) << console;
+  EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 1) << console;
+  // The race flies with what was read: space still thrusts.
+  EXPECT_EQ(RingsCaughtHolding({wnd::KEY_SPACE}), 3);
 }
