@@ -7,6 +7,7 @@
 #include "game/GameFactory.h"
 #include "game/Ugame.h"
 #include "platform/GlfwPlatform.h"
+#include "platform/SdlGamepads.h"
 #include "platform/SystemServices.h"
 
 namespace {
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
   platform.SetQuietMessages(EnvironmentFlag("VELMORA_QUIET_MESSAGES"));
   platform.SetFirstFrameReport(EnvironmentFlag("VELMORA_REPORT_FIRST_FRAME"));
   wnd::TPlatformGuard guard(platform);
+  // Every screen reads the pads; the platform polls them with its events.
+  TSdlGamepads pads;
+  wnd::TGamepadsGuard padsGuard(pads);
   {
     Tgame game(1024, 768, true);
     if (!game.Window().opened) {

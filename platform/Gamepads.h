@@ -39,4 +39,16 @@ class TGamepadSource {
 TGamepadSource& Gamepads();
 void SetGamepads(TGamepadSource* source);  // nullptr restores the empty one
 
+// Installs a source for its lifetime and puts the previous one back after.
+class TGamepadsGuard {
+ public:
+  explicit TGamepadsGuard(TGamepadSource& source) : previous_(&Gamepads()) { SetGamepads(&source); }
+  ~TGamepadsGuard() { SetGamepads(previous_); }
+  TGamepadsGuard(const TGamepadsGuard&) = delete;
+  TGamepadsGuard& operator=(const TGamepadsGuard&) = delete;
+
+ private:
+  TGamepadSource* previous_;
+};
+
 }  // namespace wnd

@@ -11,6 +11,7 @@
 #include <random>
 #include <thread>
 
+#include "platform/Gamepads.h"
 #include "platform/SystemServices.h"
 
 namespace {
@@ -131,6 +132,7 @@ void TGlfwPlatform::SwapBuffers() {
 
 void TGlfwPlatform::PollEvents() {
   if (initialised_) glfwPollEvents();
+  wnd::Gamepads().Poll();
 }
 
 void TGlfwPlatform::WaitEvents(int milliseconds) {
@@ -139,6 +141,7 @@ void TGlfwPlatform::WaitEvents(int milliseconds) {
   } else {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }
+  wnd::Gamepads().Poll();
 }
 
 bool TGlfwPlatform::Retain() { return AcquireGlfw(); }

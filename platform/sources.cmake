@@ -10,4 +10,5 @@ list(APPEND VELMORA_CORE_SOURCES
   platform/MenuInput.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   platform/GlfwPlatform.cpp
-  platform/ScriptedGlPlatform.cpp)
+  platform/ScriptedGlPlatform.cpp
+  platform/SdlGamepads.cpp)
