@@ -150,6 +150,27 @@ TEST_F(GamepadTest, AStickFlickedToAnEdgeIsOneMenuPressUntilItComesBack) {
   EXPECT_EQ(Presses(pads, wnd::TPadButton::East) + Presses(pads, wnd::TPadButton::Start), 0);
 }
 
+TEST_F(GamepadTest, TheSplitScreensSecondPlayerTakesTheOnlyPadThenTheSecondOnceTwoArePlugged) {
+  const auto noKey = [](int) { return false; };
+  TVirtualPad first;
+  first.Button(SDL_CONTROLLER_BUTTON_A, true);
+  pads.Poll();
+  pads.Poll();
+  TRaceKeys keys = ReadRaceKeys(TRaceKind::kSplitScreen, noKey, false);
+  EXPECT_TRUE(keys.letters.thrust);
+  EXPECT_FALSE(keys.arrows.thrust);  // player 1 keeps the keyboard
+  TVirtualPad second;
+  second.Axis(SDL_CONTROLLER_AXIS_LEFTX, 1.0);
+  pads.Poll();
+  pads.Poll();
+  keys = ReadRaceKeys(TRaceKind::kSplitScreen, noKey, false);
+  EXPECT_TRUE(keys.arrows.thrust && !keys.arrows.right);
+  EXPECT_TRUE(keys.letters.right && !keys.letters.thrust);
+  // Alone on the course, the pilot flies with the first pad only.
+  keys = ReadRaceKeys(TRaceKind::kTimeAttack, noKey, false);
+  EXPECT_TRUE(keys.arrows.thrust && !keys.arrows.right);
+}
+
 namespace {
 
 // A race of the game (the default course) with the pads read by the shell's own path:
