@@ -36,7 +36,7 @@ struct TNetRaceSetup {
 // whatever its player number: there is one person at each keyboard.
 struct TNetFrameInput {
   TPlayerKeys keys;         // the pilot's keys, as the race read them
-  bool leave = false;       // Escape, read while waiting
+  bool leave = false;       // Escape (or the pad's Start) held while waiting
   std::uint32_t now = 0;    // tick count in milliseconds
 };
 

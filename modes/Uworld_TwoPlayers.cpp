@@ -222,8 +222,8 @@ void TTwoPlayers::Run(int effectsVolume, std::string& result) {
   ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
 }
 
-// Each machine's pilot flies with the arrows and space, whatever its player number (the
-// race core's rule); Escape, held, leaves while the other player is awaited.
+// Each machine's pilot flies with player 1's keys and the first pad, whatever its player
+// number (the race core's rule); Escape, held, leaves while the other player is awaited.
 void TTwoPlayers::RunNetworkFrame() {
   const TRaceEvents events = race_->StartFrame(ReadRaceInput(false));
   track_->CatchUpTo(race_->CaughtCount());
