@@ -43,7 +43,7 @@ struct TRaceKeys {
   TPlayerKeys arrows;           // player 1 (the arrows and space unless rebound) and its pad
   TPlayerKeys letters;          // player 2 (A, D, W, S and F unless rebound) and its pad
   bool escapePressed = false;   // Escape or a pad's Start pressed since the last frame: opens the overlay
-  bool escapeHeld = false;      // Escape or a flying pad's Start down now: leaves a network race still waiting
+  bool escapeHeld = false;      // Escape or a flying pad's Start down: leaves a network race still waiting
 };
 
 // The pad (an index in connection order) that flies `player` in a race of `kind`, or -1.

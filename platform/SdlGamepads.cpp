@@ -42,7 +42,7 @@ TSdlGamepads::TSdlGamepads() {
     std::fprintf(stderr, "No gamepads: SDL's game controllers could not start (%s).\n", SDL_GetError());
     return;
   }
-  // The pads already plugged in arrive as device events on the first Poll().
+  // The pads already plugged in arrive as "added" events on the first Poll().
   started_ = true;
 }
 
@@ -78,10 +78,10 @@ void TSdlGamepads::Take(const SDL_Event& event) {
 
 // SDL announces a pad present at start twice (as a joystick found and as a controller), so
 // a pad already open is not opened again.
-void TSdlGamepads::Open(int deviceIndex) {
-  const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+void TSdlGamepads::Open(int joystickIndex) {
+  const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(joystickIndex);
   if (id < 0 || Find(id)) return;
-  SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+  SDL_GameController* controller = SDL_GameControllerOpen(joystickIndex);
   if (!controller) {
     std::fprintf(stderr, "A gamepad could not be opened: %s\n", SDL_GetError());
     return;

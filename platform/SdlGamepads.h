@@ -1,8 +1,8 @@
 // The game's pads, read through SDL's game-controller API: its mapping database knows the
 // common pads, so the south button is A on one and cross on another. Only SDL's
 // game-controller subsystem is started (no SDL window; the sound starts SDL's audio on its
-// own). Pads come and go with SDL's device events, read in Poll(); a pad pulled out is
-// dropped at once, so nothing it held stays held.
+// own). Pads come and go with SDL's added and removed events, read in Poll(); a pad
+// pulled out is dropped at once, so nothing it held stays held.
 #pragma once
 
 #include <array>
@@ -47,7 +47,7 @@ class TSdlGamepads final : public wnd::TGamepadSource {
     TStickEdges leaning{};  // past the press edge, not yet back within the release edge
   };
 
-  void Open(int deviceIndex);
+  void Open(int joystickIndex);
   void Close(std::int32_t id);
   void Take(const SDL_Event& event);
   void Lean(TPad& pad, int axis, int value);

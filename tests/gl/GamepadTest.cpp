@@ -40,12 +40,13 @@ class TVirtualPad {
 
   bool Attached() const { return joystick_ != nullptr; }
   void Axis(SDL_GameControllerAxis axis, double lean) {
-    if (joystick_) SDL_JoystickSetVirtualAxis(joystick_, axis, static_cast<Sint16>(lean < 0 ? lean * 32768 : lean * 32767));
+    const double raw = lean < 0 ? lean * 32768 : lean * 32767;
+    if (joystick_) SDL_JoystickSetVirtualAxis(joystick_, axis, static_cast<Sint16>(raw));
   }
   void Button(SDL_GameControllerButton button, bool down) {
     if (joystick_) SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
   }
-  // The device index moves as other pads go, so it is found again by the pad's own id.
+  // The joystick index moves as other pads go, so it is found again by the pad's own id.
   void PullOut() {
     if (!joystick_) return;
     const SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
