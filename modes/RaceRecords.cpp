@@ -33,15 +33,6 @@ std::string RecordDate(const wnd::TLocalTime& day) {
   return text;
 }
 
-std::string RecordClock(std::int64_t ms) {
-  ms = std::max<std::int64_t>(ms, 0);
-  const std::int64_t hundredths = ms / 10;
-  char text[32];
-  std::snprintf(text, sizeof text, "%" PRId64 ":%02d.%02d", hundredths / 6000,
-                static_cast<int>(hundredths / 100 % 60), static_cast<int>(hundredths % 100));
-  return text;
-}
-
 // The key is taken from the bytes the race read, wherever the player's copy lies.
 TCourseRecords::TCourseRecords(const std::string& trackPath, bool withGhost) {
   if (trackPath.empty() || !CourseKeyOfFile(ReadPath(trackPath), course_)) return;

@@ -17,15 +17,11 @@
 
 class TRaceCore;
 
-// Relative to the player's data folder (WritePath).
-inline constexpr const char* kBestTimesFile = "records/best-times.txt";
 // The ghost of a course's record, beside the record: "records/<name>.<hash>.ghost".
 std::string GhostFileOf(const TCourseKey& course);
 
 // "YYYY-MM-DD" of a day.
 std::string RecordDate(const wnd::TLocalTime& day);
-// A time used as the records show it: "M:SS.cc" (minutes not padded).
-std::string RecordClock(std::int64_t ms);
 
 // How a won race stood against the course's record.
 struct TRecordOutcome {

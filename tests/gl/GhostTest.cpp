@@ -1,0 +1,170 @@
+// The ghost of a course's best run in whole time attacks: a won race keeps its record and
+// flight in the player's folder, the next race on the course draws the ghost where that
+// flight was at each frame, see-through, and the ghosts setting turns it off.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "modes/TrackFile.h"
+#include "modes/Uworld_TimeAttack.h"
+#include "platform/PlayerFiles.h"
+#include "saves/SettingsStore.h"
+#include "tests/gl/GlTestSupport.h"
+#include "world/Physics.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Two rings straight ahead over the winter terrain.
+std::string WriteCourse(const fs::path& folder) {
+  TTrackData data;
+  data.heightmapPath = "screenplay_data/winter/winter.bmp";
+  data.initialTime = 10;
+  data.musicPath = "sounds/Background01.mp3";
+  data.terrain.heightmapPath = data.heightmapPath;
+  data.terrain.accuracy = 0.5;
+  data.terrain.cellSize = 10;
+  data.terrain.maxHeight = 110;
+  data.terrain.groundTexturePath = "textures/herbe.jpg";
+  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
+  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
+  for (double z : {-120.0, -260.0}) {
+    TRing ring;
+    ring.origin = {0, 195, z};
+    ring.scale = 1.5;
+    ring.points = T_tab_point(16, ring.origin);
+    data.rings.push_back(ring);
+  }
+  fs::create_directories(folder);
+  const std::string path = (folder / "ghostly.track").string();
+  WriteTrackFile("ghostly", path, data);
+  return path;
+}
+
+T_TrackFile Entry(const std::string& trackFile) {
+  T_TrackFile entry;
+  entry.heightmapName = "screenplay_data/winter/winter.bmp";
+  entry.trackFileName = trackFile;
+  return entry;
+}
+
+struct GhostTest : ::testing::Test {
+  TScriptedGlPlatform& platform = FreshGlPlatform();
+  TGameFolder folder{{"img", "mesh", "textures", "sounds", "screenplay_data"}, {"track_data"}};
+  fs::path own = fs::temp_directory_path() / ("velmora-ghost-" + std::to_string(::getpid()));
+  std::string track;
+  std::vector<std::pair<std::string, std::string>> saved;
+
+  void SetUp() override {
+    platform.frameMs = 40;
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+      const char* value = std::getenv(name);
+      saved.emplace_back(name, value ? value : "");
+      setenv(name, (own / "home").c_str(), 1);
+    }
+    SetPlayerFolder((own / "player").string());
+    track = WriteCourse(own / "courses");
+  }
+  void TearDown() override {
+    CurrentSettings().ghosts = true;
+    SetPlayerFolder("");
+    for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
+    std::error_code error;
+    fs::remove_all(own, error);
+  }
+
+  // Runs a race; `each(frame)` after every race frame is shown (the end sequence's frames
+  // are not the race's). With `frames`, the race is cut short after that many.
+  std::unique_ptr<TTimeAttack> Race(bool thrust, const std::function<void(TTimeAttack&, int)>& each,
+                                    long frames = 0) {
+    FreshGlPlatform();  // nothing held over from the race before
+    platform.frameMs = 40;
+    auto race = TTimeAttack::CreateFromTrack(Entry(track), 1024, 768, 0, 0);
+    if (thrust) platform.QueueKey(KeyCodesOf(1).thrust, 2000);
+    const long start = platform.swaps;
+    TTimeAttack* racing = race.get();
+    platform.onSwap = [&, racing](TScriptedPlatform& p) {
+      if (racing->Outcome() == TRaceOutcome::kRunning || p.swaps == start + 1) {
+        each(*racing, static_cast<int>(p.swaps - start - 1));
+      }
+    };
+    if (frames > 0) platform.maxSwaps = start + frames;
+    std::string result;
+    try {
+      race->Run(0, result);
+    } catch (const TFrameLimitReached&) {
+      EXPECT_GT(frames, 0);
+    }
+    platform.onSwap = nullptr;
+    platform.maxSwaps = 200000;
+    return race;
+  }
+};
+
+// The count of pixels that differ between two frames by more than a little.
+int DifferentPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+  int count = 0;
+  for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+    const int d = std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]);
+    if (d > 24) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+TEST_F(GhostTest, TheNextRaceDrawsTheGhostWhereTheWonFlightWasAtEachFrame) {
+  std::vector<T_point> flown;
+  auto first = Race(true, [&](TTimeAttack& race, int) { flown.push_back(race.Physics().Position(1)); });
+  ASSERT_EQ(first->Outcome(), TRaceOutcome::kWon) << flown.size() << " " << flown.back().z << " " << flown.back().y << " " << first->CaughtCount();
+  ASSERT_TRUE(first->RecordOutcome().newRecord);
+  EXPECT_FALSE(first->GhostShown().has_value());  // no record before: no ghost
+  ASSERT_GT(flown.size(), 20u);
+
+  // The next race, without a key: the ghost flies on, and the player's craft stays.
+  constexpr int kLookAt = 12;
+  std::vector<std::uint8_t> withGhost;
+  std::vector<TGhostFrame> shown;
+  auto capture = [&](TTimeAttack& race, int frame, std::vector<std::uint8_t>& pixels) {
+    if (frame == kLookAt - 1) platform.captureFrames = true;
+    if (frame == kLookAt) {
+      pixels = platform.capturedFrame;
+      platform.captureFrames = false;
+    }
+    (void)race;
+  };
+  auto second = Race(false, [&](TTimeAttack& race, int frame) {
+    if (race.GhostShown()) shown.push_back(*race.GhostShown());
+    capture(race, frame, withGhost);
+  }, static_cast<long>(flown.size()) + 1);
+  ASSERT_NE(second->Records().Ghost(), nullptr);
+  EXPECT_EQ(second->CaughtCount(), 0);  // the ghost caught no ring for the player
+  EXPECT_EQ(second->Outcome(), TRaceOutcome::kRunning);
+  ASSERT_GT(shown.size(), static_cast<std::size_t>(kLookAt));
+  for (int frame : {0, kLookAt, static_cast<int>(flown.size()) - 1}) {
+    EXPECT_NEAR(shown[frame].x, flown[frame].x, 0.01) << frame;
+    EXPECT_NEAR(shown[frame].y, flown[frame].y, 0.01) << frame;
+    EXPECT_NEAR(shown[frame].z, flown[frame].z, 0.01) << frame;
+  }
+  EXPECT_GT(shown[kLookAt].z, shown[0].z + 50.0f);
+
+  // With ghosts turned off the same frame lacks it, and nothing else differs much.
+  CurrentSettings().ghosts = false;
+  std::vector<std::uint8_t> withoutGhost;
+  auto third = Race(false, [&](TTimeAttack& race, int frame) { capture(race, frame, withoutGhost); },
+                    kLookAt + 2);
+  EXPECT_FALSE(third->GhostShown().has_value());
+  ASSERT_FALSE(withGhost.empty());
+  ASSERT_FALSE(withoutGhost.empty());
+  const int differing = DifferentPixels(withGhost, withoutGhost);
+  EXPECT_GT(differing, 40);
+  EXPECT_LT(differing, 1024 * 768 / 10);
+}
