@@ -12,7 +12,12 @@
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+
 #include "modes/TrackFile.h"
+#include "renderer/GhostDraw.h"
+#include "renderer/RaceViewDraw.h"
+#include "renderer/ULoaderObj.h"
 #include "modes/Uworld_TimeAttack.h"
 #include "platform/PlayerFiles.h"
 #include "saves/SettingsStore.h"
@@ -167,4 +172,52 @@ TEST_F(GhostTest, TheNextRaceDrawsTheGhostWhereTheWonFlightWasAtEachFrame) {
   const int differing = DifferentPixels(withGhost, withoutGhost);
   EXPECT_GT(differing, 40);
   EXPECT_LT(differing, 1024 * 768 / 10);
+}
+
+TEST_F(GhostTest, TheGhostIsBlendedOverWhatLiesBehindItAndWritesNoDepth) {
+  const TObj craft("mesh/reduce-dash2.obj");
+  const T_point eye{0.0, -5.0, -40.0};
+  const T_point scale{0.75, 0.75, 0.75};
+  auto drawn = [&](bool ghost) {
+    EnableRaceState();
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SetRaceViewport(0, 0, 1024, 768);
+    SetRaceProjection();
+    if (ghost) {
+      DrawGhostCraft(craft, {}, {}, eye, scale);
+    } else {
+      DrawCraftAsSeenByItsPlayer(craft, {}, {}, eye, scale);
+    }
+    return ReadFrame();
+  };
+  const std::vector<std::uint8_t> solid = drawn(false);
+  const std::vector<std::uint8_t> ghost = drawn(true);
+  // Every layer of the mesh is blended over what lies behind it: each craft pixel shows
+  // neither the craft alone nor the background alone, and the craft's red is thinned by the
+  // blue behind it.
+  int craftPixels = 0, mixed = 0;
+  double solidRed = 0.0, ghostRed = 0.0;
+  std::size_t somePixel = 0;
+  auto apart = [](const std::uint8_t* a, int r, int g, int b) {
+    return std::abs(a[0] - r) + std::abs(a[1] - g) + std::abs(a[2] - b) > 30;
+  };
+  for (std::size_t i = 0; i + 3 < solid.size(); i += 4) {
+    if (!apart(&solid[i], 0, 0, 255)) continue;  // the background
+    ++craftPixels;
+    somePixel = i / 4;
+    solidRed += solid[i];
+    ghostRed += ghost[i];
+    if (apart(&ghost[i], 0, 0, 255) && apart(&ghost[i], solid[i], solid[i + 1], solid[i + 2])) ++mixed;
+  }
+  ASSERT_GT(craftPixels, 2000);
+  EXPECT_GT(mixed, craftPixels * 8 / 10) << mixed << " of " << craftPixels;
+  EXPECT_LT(ghostRed, solidRed * 0.8);
+  // Where the ghost was drawn the depth is still the cleared one: it hides nothing after it.
+  GLfloat depth = 0.0f;
+  glReadPixels(static_cast<GLint>(somePixel % 1024), static_cast<GLint>(somePixel / 1024), 1, 1,
+               GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  EXPECT_EQ(depth, 1.0f);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
