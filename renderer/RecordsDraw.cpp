@@ -79,8 +79,9 @@ void DrawChooserRecord(const TRecordPictures& pictures, const std::string& clock
   glRotated(90.0, 0.0, 1.0, 0.0);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glScaled(scaleX, scaleY, 1.0);
-  // The panel's virtual frame, y up from its top-left corner, just before the panel.
-  glTranslated(-400.0, 300.0, 2.02);
+  // The panel's virtual frame, y up from its top-left corner, just before the panel and
+  // its buttons (2.02 and 2.021 from the centre), which would hide it otherwise.
+  glTranslated(-400.0, 300.0, 2.025);
   const double gap = height * 0.3;
   if (clock.empty()) {
     const double width = pictures.WordWidth(TRecordWord::kNoRecord, height);
