@@ -14,12 +14,16 @@
 
 #include <GL/gl.h>
 
+#include "frontend/TrackRecordLine.h"
 #include "modes/TrackFile.h"
+#include "renderer/MenuDraw.h"
+#include "renderer/RecordsDraw.h"
 #include "renderer/GhostDraw.h"
 #include "renderer/RaceViewDraw.h"
 #include "renderer/ULoaderObj.h"
 #include "modes/Uworld_TimeAttack.h"
 #include "platform/PlayerFiles.h"
+#include "saves/BestTimes.h"
 #include "saves/SettingsStore.h"
 #include "tests/gl/GlTestSupport.h"
 #include "world/Physics.h"
@@ -217,4 +221,44 @@ TEST_F(GhostTest, TheGhostIsBlendedOverWhatLiesBehindItAndWritesNoDepth) {
                GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_EQ(depth, 1.0f);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+}
+
+TEST_F(GhostTest, TheChooserShowsTheBestTimeOfTheCourseInViewOrNoRecordYet) {
+  TCourseKey key;
+  ASSERT_TRUE(CourseKeyOfFile(track, key));
+  const TBestTimes times = {{key, 61234, 300, "2026-12-08"}};
+  EXPECT_EQ(BestTimeLineOf(times, track), "1:01.23");
+  EXPECT_EQ(BestTimeLineOf({}, track), "");
+  EXPECT_EQ(BestTimeLineOf(times, ""), "");  // the random course
+  TTrackData edited = ReadTrackFile(track);
+  edited.initialTime = 11;
+  WriteTrackFile("ghostly", track, edited);
+  EXPECT_EQ(BestTimeLineOf(times, track), "");
+
+  // Drawn on the right face above the track's picture, in front of the panel: the words
+  // and digits light pixels only in the line's band, and the two lines differ.
+  const TRecordPictures pictures;
+  auto drawn = [&](const std::string& clock) {
+    BeginMenuScreen();
+    SetMenuLook(0.65f);
+    ClearMenuFrame();
+    SetFaceCamera(1024, 768, 90.0, 3.5);
+    DrawChooserRecord(pictures, clock, 0.005, 0.005, 528.5, 200.0, 30.0);
+    return ReadFrame();
+  };
+  const auto best = drawn("1:01.23");
+  const auto none = drawn("");
+  int inBand = 0, outside = 0, differing = 0;
+  for (int y = 0; y < 768; ++y) {
+    for (int x = 0; x < 1024; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(767 - y) * 1024 + x) * 4;
+      const bool lit = best[at] + best[at + 1] + best[at + 2] > 60;
+      const bool band = y >= PixelY(195) && y <= PixelY(235) && x >= PixelX(380) && x <= PixelX(680);
+      if (lit) ++(band ? inBand : outside);
+      if (std::abs(best[at] - none[at]) + std::abs(best[at + 1] - none[at + 1]) > 60) ++differing;
+    }
+  }
+  EXPECT_GT(inBand, 1500);
+  EXPECT_EQ(outside, 0);
+  EXPECT_GT(differing, 500);
 }
