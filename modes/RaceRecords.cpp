@@ -64,6 +64,7 @@ void TCourseRecords::ReadGhost() {
 }
 
 void TCourseRecords::Start(std::uint32_t now) {
+  started_ = true;
   start_ = now;
   pausedMs_ = 0;
   pausedSince_.reset();
@@ -76,7 +77,8 @@ std::int64_t TCourseRecords::At(std::uint32_t now) const {
   return std::max<std::int64_t>(0, static_cast<std::int64_t>(until - start_) - pausedMs_);
 }
 
-void TCourseRecords::BeginFrame(std::uint32_t now) { frameMs_ = At(now); }
+// Frames drawn outside a race that was started (a measurement of one frame) keep nothing.
+void TCourseRecords::BeginFrame(std::uint32_t now) { frameMs_ = started_ ? At(now) : 0; }
 
 std::optional<TGhostFrame> TCourseRecords::GhostPose() const {
   if (!ghost_) return std::nullopt;
@@ -84,6 +86,7 @@ std::optional<TGhostFrame> TCourseRecords::GhostPose() const {
 }
 
 void TCourseRecords::EndFrame(const TRaceCore& race, std::uint32_t now) {
+  if (!started_) return;
   if (keeps_) recorder_.Sample(frameMs_, PoseOf(race.Position(1), race.Rotation(1)));
   if (finishMs_ < 0 && race.Won()) finishMs_ = std::max<std::int64_t>(1, At(now));
   if (race.OverlayOpen() && !pausedSince_) pausedSince_ = now;

@@ -67,6 +67,7 @@ class TCourseRecords {
   TBestTimes times_;
   std::optional<TGhost> ghost_;
   TGhostRecorder recorder_{0};
+  bool started_ = false;
   std::uint32_t start_ = 0;
   std::int64_t pausedMs_ = 0;
   std::optional<std::uint32_t> pausedSince_;

@@ -248,6 +248,10 @@ TEST_F(RecordsRace, ATruncatedOrBitFlippedGhostIsLeftOutWithAConsoleLine) {
 TEST_F(RecordsRace, AGeneratedCourseAndALostRaceKeepNothingAndGhostsCanBeTurnedOff) {
   TCourseRecords generated("", true);
   EXPECT_FALSE(generated.Keeps());
+  // A frame drawn before the race started (a measurement) is at no race time at all.
+  TCourseRecords measured(track, true);
+  measured.BeginFrame(4000000000u);
+  EXPECT_EQ(measured.FrameTime(), 0);
   Race(1000);  // lost
   EXPECT_FALSE(fs::exists(WritePath(kBestTimesFile)));
   ASSERT_TRUE(Race(0).newRecord);
