@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -91,7 +92,8 @@ struct GhostTest : ::testing::Test {
   }
 
   // Runs a race; `each(frame)` after every race frame is shown (the end sequence's frames
-  // are not the race's). With `frames`, the race is cut short after that many.
+  // are not the race's, and are cut short). With `frames`, the race itself is cut short
+  // after that many.
   std::unique_ptr<TTimeAttack> Race(bool thrust, const std::function<void(TTimeAttack&, int)>& each,
                                     long frames = 0) {
     FreshGlPlatform();  // nothing held over from the race before
@@ -103,6 +105,9 @@ struct GhostTest : ::testing::Test {
     platform.onSwap = [&, racing](TScriptedPlatform& p) {
       if (racing->Outcome() == TRaceOutcome::kRunning || p.swaps == start + 1) {
         each(*racing, static_cast<int>(p.swaps - start - 1));
+      } else {
+        // The records are written before the end sequence begins: its frames are not needed.
+        p.maxSwaps = std::min(p.maxSwaps, p.swaps);
       }
     };
     if (frames > 0) platform.maxSwaps = start + frames;
@@ -110,7 +115,6 @@ struct GhostTest : ::testing::Test {
     try {
       race->Run(0, result);
     } catch (const TFrameLimitReached&) {
-      EXPECT_GT(frames, 0);
     }
     platform.onSwap = nullptr;
     platform.maxSwaps = 200000;
