@@ -22,6 +22,7 @@
 #include "frontend/MenuRules.h"
 #include "frontend/MenuTables.h"
 #include "frontend/MenuTextures.h"
+#include "frontend/TrackRecordLine.h"
 #include "frontend/Upanel.h"
 #include "renderer/GlHandles.h"
 
@@ -137,6 +138,7 @@ class TMenu : public IMenu {
   double thumbScaleY_ = 0.0;
   T_Tab_TrackFile trackFiles_;
   int trackIndex_ = 0;
+  TTrackRecordLine recordLine_;  // the best time of the course in view
   int musicVolume_ = 255;
   int effectsVolume_ = 255;
   // The nested screen just left has presented its own last frame.

@@ -152,6 +152,7 @@ void TMenu::RunLoadScreen(std::string& result) {
 
 void TMenu::RunTrackChooser(std::string& result) {
   BeginNestedScreen(*trackPanel_, result);
+  recordLine_.Refresh();
   bool escape = false;
   while (!escape) {
     escape = EscapePressed();
@@ -202,4 +203,6 @@ void TMenu::DrawThumbnail() {
   DrawChooserThumbnail(track.previewTexture, thumbScaleX_ * screenWidth_ / kVirtualWidth,
                        thumbScaleY_ * screenHeight_ / kVirtualHeight, rect.left, rect.top,
                        rect.width, rect.height);
+  recordLine_.Draw(track, thumbScaleX_ * screenWidth_ / kVirtualWidth,
+                   thumbScaleY_ * screenHeight_ / kVirtualHeight);
 }

@@ -9,4 +9,5 @@ list(APPEND VELMORA_GFX_SOURCES
   frontend/Umenu.cpp
   frontend/UmenuLoops.cpp
   frontend/UmenuTransitions.cpp
-  frontend/UGameOptions.cpp)
+  frontend/UGameOptions.cpp
+  frontend/TrackRecordLine.cpp)

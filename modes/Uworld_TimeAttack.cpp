@@ -7,7 +7,10 @@
 #include "modes/TrackFile.h"
 #include "modes/Uworld_TimeAttack.h"
 #include "platform/Window.h"
+#include "renderer/GhostDraw.h"
 #include "renderer/RaceViewDraw.h"
+#include "renderer/RecordsDraw.h"
+#include "saves/SettingsStore.h"
 #include "sound/USound.h"
 #include "world/CourseGen.h"
 #include "world/Uinterface.h"
@@ -85,6 +88,10 @@ void TTimeAttack::BuildRaceParts(int musicVolume) {
   options_ = std::make_unique<TGameOptions>(screenWidth_, screenHeight_);
   LoadEndPictures();
   *musicCell_ = musicVolume;
+  // A generated course has no file to know it by again: it keeps no record.
+  records_ = std::make_unique<TCourseRecords>(loadedFromFile_ ? trackPath_ : std::string(),
+                                              CurrentSettings().ghosts);
+  if (records_->Keeps()) recordPictures_ = std::make_unique<TRecordPictures>();
 }
 
 TTimeAttack::~TTimeAttack() {
@@ -94,6 +101,7 @@ TTimeAttack::~TTimeAttack() {
   track_.reset();
   hud_.reset();
   race_.reset();
+  recordPictures_.reset();
   options_.reset();
   if (sound_) {
     sound_->MusicOff();
@@ -130,6 +138,7 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
   SetRaceStartProjection();
 
   race_->Start(wnd::GetTickCount());
+  records_->Start(wnd::GetTickCount());
   // Keys and clicks pressed on the menu or while the race was loading are not the race's.
   wnd::ForgetPresses();
   TFrameRateCounter rate;
@@ -139,6 +148,7 @@ void TTimeAttack::Run(int effectsVolume, std::string& result) {
     RaceFrame();
   }
   score_ = race_->Score();
+  recordOutcome_ = records_->Finish(*race_, wnd::LocalTime());
   const bool won = race_->Won();
   result = race_->ResultText();
   ShowRaceEnd(won ? winBanner_ : loseBanner_, won ? winPicture_ : losePicture_);
@@ -164,11 +174,25 @@ void TTimeAttack::DrawWorld(const TPlayerPass& pass) {
   map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
   track_->CatchUpTo(pass.caughtCount);
+  DrawGhost();
   PopModelview();
 }
 
+// The ghost is only drawn: the rings and the player's flight never see it. It stands
+// where the best run's craft stood at this race time, drawn as that run's pilot saw it.
+void TTimeAttack::DrawGhost() {
+  ghostShown_ = records_->GhostPose();
+  if (!ghostShown_) return;
+  const TGhostFrame& pose = *ghostShown_;
+  const T_point eyeOffset{kCraftOffset.x, kCraftOffset.y + kEyeHeight, kCraftOffset.z};
+  DrawGhostCraft(*craft_, {pose.x, pose.y, pose.z}, {pose.rotX, pose.rotY, pose.rotZ}, eyeOffset,
+                 {0.75, 0.75, 0.75});
+}
+
 void TTimeAttack::RaceFrame() {
-  const TRaceEvents events = race_->StartFrame(ReadRaceInput(!race_->OverlayOpen()));
+  const TRaceInput input = ReadRaceInput(!race_->OverlayOpen());
+  records_->BeginFrame(input.now);
+  const TRaceEvents events = race_->StartFrame(input);
   if (events.overlayOpened) options_->Forget();
   const TPlayerPass& pass = events.passes[0];
   DrawCraft();
@@ -182,6 +206,7 @@ void TTimeAttack::RaceFrame() {
   }
   const TRaceEvents end =
       race_->FinishFrame(OverlayChoiceOf(overlayResult), wnd::GetTickCount());
+  records_->EndFrame(*race_, wnd::GetTickCount());
   // The overlay's piece was only for the pause: the rest of the race (and the next race
   // on this course) has the course's own music.
   if (end.overlayClosed) sound_->PlayMusic(musicPath_, *musicCell_);
@@ -197,4 +222,25 @@ void TTimeAttack::DrawResultExtras() {
   PushModelviewMoved({kFrameUnitsWidth / 2 - 100.0, 200.0 - kFrameUnitsHeight, 0.0});
   TInterface::DrawNumber(score_, hud_->ScoreSlots(), hud_->ScoreDigits(), kScoreSpacing);
   PopModelview();
+  DrawRecordLines();
+}
+
+// Above the result picture: the time used, and when it beat the course's record, the
+// badge and the time it beat.
+void TTimeAttack::DrawRecordLines() const {
+  if (!recordOutcome_.kept || !recordPictures_) return;
+  const TRecordPictures& pictures = *recordPictures_;
+  const double left = -kFrameUnitsWidth / 2.0 + 40.0;
+  const double top = kFrameUnitsHeight / 2.0 - 24.0;
+  const double height = 48.0;
+  const double word = pictures.DrawWord(TRecordWord::kTimeUsed, left, top, height);
+  pictures.DrawClock(RecordClock(recordOutcome_.result.timeUsedMs), left + word + 16.0, top,
+                     height);
+  if (!recordOutcome_.newRecord) return;
+  pictures.DrawWord(TRecordWord::kNewRecord, kFrameUnitsWidth / 2.0 - 400.0, top + 8.0, 120.0);
+  if (!recordOutcome_.hadPrevious) return;
+  const double below = top - height - 16.0;
+  const double previous = pictures.DrawWord(TRecordWord::kPreviousBest, left, below, height * 0.8);
+  pictures.DrawClock(RecordClock(recordOutcome_.previous.timeUsedMs), left + previous + 16.0,
+                     below, height * 0.8);
 }

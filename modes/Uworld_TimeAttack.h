@@ -2,9 +2,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "modes/RaceRecords.h"
 #include "modes/Uworld.h"
+
+class TRecordPictures;
 
 class TTimeAttack : public Tworld {
  public:
@@ -26,6 +30,11 @@ class TTimeAttack : public Tworld {
   int Score() const { return score_; }
   // One frame of the race loop as Run draws it, the overlay closed (for measurements).
   void PlayFrame();
+  // The course's records as the race found them, and how the race stood against them.
+  const TCourseRecords& Records() const { return *records_; }
+  const TRecordOutcome& RecordOutcome() const { return recordOutcome_; }
+  // Where the ghost was drawn in the last frame (none: no ghost in this race).
+  const std::optional<TGhostFrame>& GhostShown() const { return ghostShown_; }
 
  protected:
   void DrawResultExtras() override;
@@ -40,8 +49,14 @@ class TTimeAttack : public Tworld {
   void RaceFrame();
   void DrawCraft() const;
   void DrawWorld(const TPlayerPass& pass);
+  void DrawGhost();
+  void DrawRecordLines() const;
 
   bool loadedFromFile_ = false;
   int baseScore_ = 0;
   int score_ = 0;
+  std::unique_ptr<TCourseRecords> records_;
+  std::unique_ptr<TRecordPictures> recordPictures_;
+  TRecordOutcome recordOutcome_;
+  std::optional<TGhostFrame> ghostShown_;
 };

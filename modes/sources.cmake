@@ -2,7 +2,8 @@ list(APPEND VELMORA_CORE_SOURCES
   modes/RaceRules.cpp
   modes/NetRaceCore.cpp
   modes/RaceCore.cpp
-  modes/TrackFile.cpp)
+  modes/TrackFile.cpp
+  modes/RaceRecords.cpp)
 list(APPEND VELMORA_GFX_SOURCES
   modes/Uworld.cpp
   modes/Uworld_RaceEnd.cpp

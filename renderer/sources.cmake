@@ -23,4 +23,6 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/Textures.cpp
   renderer/TitleCardDraw.cpp
   renderer/ULoaderObj.cpp
+  renderer/GhostDraw.cpp
+  renderer/RecordsDraw.cpp
 )

@@ -1,5 +1,6 @@
 #include "saves/BestTimes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cinttypes>
@@ -103,6 +104,15 @@ bool CourseKeyOfFile(const std::string& path, TCourseKey& key) {
   key.trackName = std::filesystem::path(path).filename().string();
   key.contentHash = CourseHash(bytes.str());
   return ValidName(key.trackName);
+}
+
+std::string RecordClock(std::int64_t ms) {
+  ms = std::max<std::int64_t>(ms, 0);
+  const std::int64_t hundredths = ms / 10;
+  char text[32];
+  std::snprintf(text, sizeof text, "%" PRId64 ":%02d.%02d", hundredths / 6000,
+                static_cast<int>(hundredths / 100 % 60), static_cast<int>(hundredths % 100));
+  return text;
 }
 
 const TBestTime* FindBestTime(const TBestTimes& times, const TCourseKey& course) {

@@ -30,6 +30,12 @@ struct TBestTime {
 
 using TBestTimes = std::vector<TBestTime>;
 
+// Where the game keeps them, relative to the player's data folder (WritePath).
+inline constexpr const char* kBestTimesFile = "records/best-times.txt";
+
+// A time used as the records show it: "M:SS.cc" (minutes not padded).
+std::string RecordClock(std::int64_t ms);
+
 // 64-bit FNV-1a of the bytes: stable across runs and machines.
 std::uint64_t CourseHash(const std::string& bytes);
 // The key of a track file: its name without folders and the hash of its bytes; false when

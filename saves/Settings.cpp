@@ -30,6 +30,7 @@ const TSettingKey kKeys[] = {
     {"fullscreen", TKind::Flag, nullptr, &TSettings::fullScreen},
     {"window_width", TKind::Width, &TSettings::windowWidth, nullptr},
     {"window_height", TKind::Height, &TSettings::windowHeight, nullptr},
+    {"ghosts", TKind::Flag, nullptr, &TSettings::ghosts},
 };
 
 // A settings file is a few hundred bytes; anything far larger is not one.
@@ -219,7 +220,8 @@ std::string FormatSettings(const TSettings& settings) {
   std::ostringstream out;
   out << "# Velmora settings, written by the game when a setting changes.\n"
       << "# One 'key = value' a line; a line the game does not understand is skipped.\n"
-      << "# Volumes: 0 to 255. fullscreen: yes (borderless, the desktop's size) or no (a window).\n";
+      << "# Volumes: 0 to 255. fullscreen: yes (borderless, the desktop's size) or no (a window).\n"
+      << "# ghosts: yes (race the ghost of your best run) or no.\n";
   for (const TSettingKey& key : kKeys) {
     out << key.name << " = ";
     if (key.kind == TKind::Flag) {

@@ -20,6 +20,7 @@ struct TSettings {
   bool fullScreen = true;   // borderless at the desktop's mode; false: a window
   int windowWidth = 1024;   // the window's size when not full screen
   int windowHeight = 768;
+  bool ghosts = true;       // the time attack shows the ghost of the course's best run
   // Keys of both players ("p1_thrust = SPACE"), pitch inversion, the pads' dead zone.
   TControls controls;
 

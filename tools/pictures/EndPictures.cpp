@@ -149,9 +149,61 @@ void Backdrop(cairo_t* cr) {
   }
 }
 
+// Letters for the records, in cream with a dark outline: legible on the pale blossom
+// backdrop of the end sequence and on the track chooser's panel alike.
+TTextStyle RecordStyle(double size, double maxWidth) {
+  return {fonts::kDigits, size, palette::kCream, palette::kPaleGold, palette::kInk, size * 0.09, maxWidth, 0};
+}
+
+void RecordWord(TPictureOutput& out, const std::string& path, const std::string& text, int stored, double width) {
+  TCanvas canvas(stored, 64, width, 64);
+  DrawText(canvas.Cr(), text, width / 2, 32, RecordStyle(40, width - 8));
+  out.Tga(path, canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+}
+
+// A gold seal with a ribbon, "New record!" across it.
+void NewRecordBadge(cairo_t* cr) {
+  const double w = 360, h = 120;
+  RoundedRectPath(cr, 6, 10, w - 12, h - 20, 40);
+  SetColour(cr, palette::kInk);
+  cairo_fill(cr);
+  RoundedRectPath(cr, 12, 16, w - 24, h - 32, 34);
+  SetLinear(cr, 0, 16, 0, h - 16, palette::kPaleGold, palette::kEmber);
+  cairo_fill(cr);
+  for (int i = 0; i < 2; ++i) {
+    BlossomPath(cr, i == 0 ? 40 : w - 40, h / 2, 16, i * 0.6);
+    SetColour(cr, palette::kSakura);
+    cairo_fill(cr);
+  }
+  TTextStyle style{fonts::kTitle, 50, palette::kCream, palette::kCream, palette::kInk, 4, w - 120, 0};
+  DrawText(cr, "New record!", w / 2, h / 2, style);
+}
+
+// The records' pictures: the digits and signs of a time ("1:01.23"), the words around
+// it, and the badge of a new record.
+void DrawRecordPictures(TPictureOutput& out) {
+  const std::string glyphs = "0123456789:.";
+  for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    const bool sign = i >= 10;
+    const double width = sign ? 20 : 40;
+    TCanvas canvas(sign ? 32 : 64, 64, width, 64);
+    DrawText(canvas.Cr(), std::string(1, glyphs[i]), width / 2, 32, RecordStyle(44, 0));
+    const std::string name = i == 10 ? "colon" : i == 11 ? "point" : "digit_" + std::to_string(i);
+    out.Tga("img/records/" + name + ".tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+  }
+  RecordWord(out, "img/records/time_used.tga", "Time", 256, 160);
+  RecordWord(out, "img/records/best_time.tga", "Best time", 512, 300);
+  RecordWord(out, "img/records/previous_best.tga", "Previous best", 512, 400);
+  RecordWord(out, "img/records/no_record.tga", "No record yet", 512, 420);
+  TCanvas badge(512, 128, 360, 120);
+  NewRecordBadge(badge.Cr());
+  out.Tga("img/records/new_record.tga", badge.Take(TEdge::Soft), TTgaPacking::Rle);
+}
+
 }  // namespace
 
 void DrawEndPictures(TPictureOutput& out) {
+  DrawRecordPictures(out);
   const TRibbonColours won{palette::kPaleGold, palette::kEmber, Hex(0xB85A1C), palette::kInk, palette::kCream};
   const TRibbonColours lost{Hex(0x8A84B8), Hex(0x3A3470), Hex(0x2A2450), palette::kCream, palette::kInk};
   {
