@@ -3,6 +3,7 @@
 #include "frontend/MenuRules.h"
 #include "renderer/MenuDraw.h"
 #include "renderer/OverlayDraw.h"
+#include "saves/SettingsStore.h"
 #include "world/ScreenFrame.h"
 
 namespace {
@@ -112,6 +113,10 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   EndOverlay();
   music = musicLevel_;
   effects = effectsLevel_;
+  // The dials set the player's volumes; the file is written once, as the overlay is left.
+  CurrentSettings().musicVolume = music;
+  CurrentSettings().effectsVolume = effects;
+  if (!result.empty()) StoreSettings();
 }
 
 void TGameOptions::Forget() {
