@@ -1,8 +1,11 @@
 #include "frontend/UGameOptions.h"
 
+#include <algorithm>
+
 #include "frontend/MenuRules.h"
 #include "renderer/MenuDraw.h"
 #include "renderer/OverlayDraw.h"
+#include "saves/SettingsStore.h"
 #include "world/ScreenFrame.h"
 
 namespace {
@@ -112,6 +115,11 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   EndOverlay();
   music = musicLevel_;
   effects = effectsLevel_;
+  // The dials set the player's volumes; the file is written once, as the overlay is left.
+  // A dial turned full circle reads 256, one past the settings' top.
+  CurrentSettings().musicVolume = std::clamp(music, 0, 255);
+  CurrentSettings().effectsVolume = std::clamp(effects, 0, 255);
+  if (!result.empty()) StoreSettings();
 }
 
 void TGameOptions::Forget() {

@@ -6,6 +6,7 @@
 
 #include "frontend/TrackList.h"
 #include "renderer/MenuDraw.h"
+#include "saves/SettingsStore.h"
 
 TMenu::TMenu(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth), screenHeight_(screenHeight) {
@@ -22,8 +23,8 @@ TMenu::TMenu(int screenWidth, int screenHeight)
   pictures_.loading = textures_.Load(kLoadingPicture);
   pictures_.stencil = textures_.Load(kIrisPicture);
   cameraDistance_ = 3.5;
-  musicVolume_ = 255;
-  effectsVolume_ = 255;
+  musicVolume_ = CurrentSettings().musicVolume;  // as the player last set them
+  effectsVolume_ = CurrentSettings().effectsVolume;
 }
 
 TMenu::~TMenu() = default;

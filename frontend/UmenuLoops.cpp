@@ -3,6 +3,7 @@
 #include "frontend/Umenu.h"
 #include "platform/Window.h"
 #include "renderer/MenuDraw.h"
+#include "saves/SettingsStore.h"
 
 namespace {
 
@@ -19,6 +20,14 @@ double FaceYaw(int screen) {
   if (screen == kOnePlayerScreen) return 90.0;
   if (screen == kOptionsScreen) return -90.0;
   return 0.0;
+}
+
+// A volume row's choice is the player's setting from now on, kept for the next start.
+bool KeepVolumes(int music, int effects) {
+  CurrentSettings().musicVolume = music;
+  CurrentSettings().effectsVolume = effects;
+  StoreSettings();
+  return false;  // the menu stays
 }
 
 }  // namespace
@@ -99,10 +108,18 @@ bool TMenu::Follow(TMenuStep step, std::string& result) {
       IrisWipe(lists_.onePlayer, true, pictures_.stencil, pictures_.loading, false);
       result = "SCREENPLAY";
       return true;
-    case TMenuStep::MusicDown: musicVolume_ = MusicVolumeDown(musicVolume_); return false;
-    case TMenuStep::MusicUp: musicVolume_ = MusicVolumeUp(musicVolume_); return false;
-    case TMenuStep::EffectsOff: effectsVolume_ = kEffectsOff; return false;
-    case TMenuStep::EffectsOn: effectsVolume_ = kEffectsOn; return false;
+    case TMenuStep::MusicDown:
+      musicVolume_ = MusicVolumeDown(musicVolume_);
+      return KeepVolumes(musicVolume_, effectsVolume_);
+    case TMenuStep::MusicUp:
+      musicVolume_ = MusicVolumeUp(musicVolume_);
+      return KeepVolumes(musicVolume_, effectsVolume_);
+    case TMenuStep::EffectsOff:
+      effectsVolume_ = kEffectsOff;
+      return KeepVolumes(musicVolume_, effectsVolume_);
+    case TMenuStep::EffectsOn:
+      effectsVolume_ = kEffectsOn;
+      return KeepVolumes(musicVolume_, effectsVolume_);
     case TMenuStep::None: return false;
   }
   return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/GameFactory.h"
+#include "game/StartUp.h"
 #include "game/Ugame.h"
 #include "platform/GlfwPlatform.h"
 #include "platform/SdlGamepads.h"
@@ -38,8 +39,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Velmora needs a graphical display: DISPLAY is not set.\n");
     return 1;
   }
-  // Content lies beside the program, wherever it is started from.
-  sys::ChangeToExecutableDirectory();
+  StartUp();  // content folder, settings and the player's folder, before the window opens
 
   TGlfwPlatform platform;
   platform.SetPaced(!EnvironmentFlag("VELMORA_UNPACED"));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Paths.h"
+#include "platform/PlayerFiles.h"
 #include "saves/SlotWriter.h"
 
 namespace {
@@ -244,7 +245,8 @@ TTrackData ParseTrackText(const std::string& text, const std::string& fileName) 
 
 TTrackData ReadTrackFile(const std::string& path) {
   std::string text;
-  if (!ReadFileText(path, text)) {
+  // A course the game wrote itself ("track_data/01.track") is the player's copy when one exists.
+  if (!ReadFileText(ReadPath(path), text)) {
     throw std::runtime_error("Track file \"" + path + "\" cannot be read");
   }
   return ParseTrackText(text, path);
@@ -273,9 +275,8 @@ std::string FormatTrackFile(const std::string& trackName, const TTrackData& data
 void WriteTrackFile(const std::string& trackName, const std::string& path, const TTrackData& data,
                     TWriteStep stopAfter) {
   namespace fs = std::filesystem;
-  std::string normal = path;
-  std::replace(normal.begin(), normal.end(), '\\', '/');
-  fs::path target(normal);
+  // The content beside the program is only read: what the game writes goes to the player.
+  fs::path target(WritePath(path));
   std::error_code error;
   if (target.has_parent_path()) {
     fs::path folder = ResolvePath(target.parent_path().string());

@@ -25,17 +25,19 @@ struct TTrackData {
 // line. Missing lines read as empty.
 TTrackData ParseTrackText(const std::string& text, const std::string& fileName);
 
-// Reads the file (content paths resolved as everywhere in the game). A file that cannot
-// be read, or does not convert, throws std::runtime_error naming the file.
+// Reads the file (content paths resolved as everywhere in the game, the player's copy of a
+// file the game wrote before the content's). A file that cannot be read, or does not
+// convert, throws std::runtime_error naming the file.
 TTrackData ReadTrackFile(const std::string& path);
 
 // The whole file as written, CR LF line ends. The heightmap path written is the
 // terrain's when it has one, else `data.heightmapPath`.
 std::string FormatTrackFile(const std::string& trackName, const TTrackData& data);
 
-// Creates or replaces the file whole (a temporary file renamed over it); throws
-// std::runtime_error naming it when it cannot. stopAfter, for tests, ends the write just
-// after that step as a crash there would, without an error.
+// Creates or replaces the file whole (a temporary file renamed over it), in the player's
+// folder when one is set (WritePath); throws std::runtime_error naming it when it cannot.
+// stopAfter, for tests, ends the write just after that step as a crash there would,
+// without an error.
 void WriteTrackFile(const std::string& trackName, const std::string& path, const TTrackData& data,
                     TWriteStep stopAfter = TWriteStep::None);
 

@@ -104,12 +104,27 @@ void PrintMessage(const std::string& text, const std::string& caption) {
   std::fflush(stderr);
 }
 
-bool ChangeToExecutableDirectory() {
+std::string ContentFolderFor(const std::string& programFolder) {
+  namespace fs = std::filesystem;
+  // The pictures are the first thing the game reads; a folder without them holds no content.
+  auto holdsContent = [](const fs::path& folder) {
+    std::error_code error;
+    return fs::is_directory(folder / "img", error);
+  };
+  const fs::path beside(programFolder);
+  if (holdsContent(beside)) return beside.string();
+  const fs::path installed = (beside / ".." / "share" / "velmora").lexically_normal();
+  if (holdsContent(installed)) return installed.string();
+  return beside.string();
+}
+
+std::string ChangeToContentDirectory() {
   std::error_code error;
   auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return false;
-  std::filesystem::current_path(self.parent_path(), error);
-  return !error;
+  if (error) return {};
+  const std::string folder = ContentFolderFor(self.parent_path().string());
+  std::filesystem::current_path(folder, error);
+  return error ? std::string() : folder;
 }
 
 }  // namespace sys

@@ -18,7 +18,13 @@ bool StartDetached(const std::string& path, long* started = nullptr);
 bool ProcessRunning(long pid);
 // Where no message box can be shown, the message goes to standard error.
 void PrintMessage(const std::string& text, const std::string& caption);
-// Makes the folder of the running executable the working directory.
-bool ChangeToExecutableDirectory();
+// The folder holding the game's content for a program in `programFolder`: the program's own
+// folder when the content lies beside it (a build, or a game unpacked anywhere), else
+// "../share/velmora" from it when that holds the content (an installed game), else the
+// program's folder all the same, so that the messages name what is missing there.
+std::string ContentFolderFor(const std::string& programFolder);
+// Makes the content folder of the running executable the working directory; the folder
+// chosen, or "" when the executable's path could not be learnt.
+std::string ChangeToContentDirectory();
 
 }  // namespace sys

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/PlayerFiles.h"
 #include "saves/ScoreLimit.h"
 
 namespace {
@@ -108,7 +109,8 @@ TSavedGameList TSave::ReadSlots() {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     Tsavedgame& entry = slots_[static_cast<std::size_t>(slot)];
     std::string text;
-    if (!ReadSlotFile(SlotPath(slot), text) || !ParseSlotText(text, entry)) entry.valid = false;
+    const bool read = ReadSlotFile(ReadPath(SlotPath(slot)), text);
+    if (!read || !ParseSlotText(text, entry)) entry.valid = false;
   }
   return slots_;
 }
@@ -128,9 +130,9 @@ bool TSave::ClearSlot(int slot) {
 
 bool TSave::Store(int slot, const std::string& content) {
   std::error_code ignored;  // a folder that cannot be made shows up as the write's failure
-  std::filesystem::create_directories(folder_, ignored);
+  std::filesystem::create_directories(WritePath(folder_), ignored);
   std::string error;
-  if (ReplaceFileSafely(SlotPath(slot), content, error, stopAfter_)) return true;
+  if (ReplaceFileSafely(WritePath(SlotPath(slot)), content, error, stopAfter_)) return true;
   if (stopAfter_ == TWriteStep::None) {
     wnd::MessageBox("Couldn't save the game: " + error + ".\nThe story goes on without it.",
                     "Save");

@@ -36,7 +36,8 @@ std::string FormatSlotText(const Tsavedgame& entry);
 
 class TSave {
  public:
-  // folder: where the slot files live, relative to the game's folder.
+  // folder: where the slot files live, relative to the game's folder; they are written in
+  // the player's folder when one is set (and read from there once they exist).
   explicit TSave(std::string folder = "save");
 
   // Refreshes the list from the four files and returns a copy. A missing, unreadable or
@@ -50,6 +51,7 @@ class TSave {
   bool ClearSlot(int slot);
 
   const TSavedGameList& Slots() const { return slots_; }
+  // The slot's path as the game names it; WritePath/ReadPath place it.
   std::string SlotPath(int slot) const;
   // For tests: every later write ends just after that step, as if the game died there.
   void StopWritesAfter(TWriteStep step) { stopAfter_ = step; }

@@ -11,6 +11,7 @@
 #include "platform/GlfwPlatform.h"
 #include "renderer/FrameCapture.h"
 #include "renderer/GlState.h"
+#include "saves/SettingsStore.h"
 #include "tests/gl/GlTestSupport.h"
 
 namespace {
@@ -46,6 +47,9 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.ForgetPresses();
   p.captureFrames = false;
   p.capturedFrame.clear();
+  // Every test starts from the game's own settings, as a first start does, and keeps none.
+  CurrentSettings() = TSettings{};
+  SetSettingsFile("");
   InitGlState(1024, 768);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   return p;

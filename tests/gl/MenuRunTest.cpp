@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frontend/Umenu.h"
+#include "saves/SettingsStore.h"
 #include "tests/gl/MenuPictureCheck.h"
 
 namespace {
@@ -233,10 +234,14 @@ TEST(MenuRun, SoundValuesMoveOncePerClickWithinTheirLimits) {
   EXPECT_EQ(menu.MusicVolume(), 245);
   EXPECT_EQ(menu.EffectsVolume(), 0);
 
-  // Every visit starts at full volume; the limits hold however often the player clicks.
+  // The next visit starts at the volumes last chosen; the limits hold however often the
+  // player clicks.
   TScriptedPlatform& q = FreshGlPlatform();
+  CurrentSettings().musicVolume = 245;
+  CurrentSettings().effectsVolume = 0;
   TMenu again(1024, 768);
-  EXPECT_EQ(again.MusicVolume(), 255);
+  EXPECT_EQ(again.MusicVolume(), 245);
+  EXPECT_EQ(again.EffectsVolume(), 0);
   QueueClicks(q, {kOptions, {OptionsButtonLayouts, 2}, {OptionsButtonLayouts, 4},
                   {OptionsButtonLayouts, 5}});
   const TButtonLayout& down = OptionsButtonLayouts()[1];
