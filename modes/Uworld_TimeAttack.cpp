@@ -171,9 +171,11 @@ void TTimeAttack::DrawWorld(const TPlayerPass& pass) {
   PushModelviewMoved({0.0, -kEyeHeight, 0.0});
   ApplyView(pass.view);
   KeepViewAboveTerrain(kCraftOffset);
-  map_->Draw();
   track_->UpdateAndDraw(cameraOffset_);
   track_->CatchUpTo(pass.caughtCount);
+  // The terrain after what stands in front of it: the pixels a ring hides are not textured.
+  map_->Draw();
+  // The see-through ghost last, over everything opaque.
   DrawGhost();
   PopModelview();
 }

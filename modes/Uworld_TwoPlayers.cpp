@@ -165,13 +165,14 @@ void TTwoPlayers::DrawHalf(int player, const TPlayerPass& pass) {
   PushModelviewMoved({0.0, -kEyeHeight, 0.0});
   ApplyView(pass.view);
   KeepViewAboveTerrain(kSplitCraftOffset);
-  map_->Draw();
   track_->UpdateAndDraw(point);
   track_->CatchUpTo(pass.caughtCount);
   const T_point otherOffset{kSplitCraftOffset.x, kSplitCraftOffset.y + kEyeHeight,
                             kSplitCraftOffset.z};
   DrawCraftAsSeenByItsPlayer(other, pass.other.position, pass.other.rotation, otherOffset,
                              kSplitOtherScale);
+  // The terrain after what stands in front of it: the pixels a ring hides are not textured.
+  map_->Draw();
   PopModelview();
   TInterface& hud = player == 1 ? *hud_ : *secondHud_;
   hud.DrawFrame(CompassFor(point, race_->Rotation(player), pass.caughtCount), pass.caughtCount,
@@ -256,7 +257,6 @@ void TTwoPlayers::DrawNetworkWorld(const TPlayerPass& pass) {
   point = pass.ringPoint;
   PushModelviewMoved({0.0, -kEyeHeight, 0.0});
   ApplyView(pass.view);
-  map_->Draw();
   track_->UpdateAndDraw(point);
   if (link_->HeardFromOther() && !otherGone_) {
     // The other player's view also sits kEyeHeight above its world frame.
@@ -265,6 +265,7 @@ void TTwoPlayers::DrawNetworkWorld(const TPlayerPass& pass) {
     DrawCraftAsSeenByItsPlayer(me == 1 ? *secondCraft_ : *craft_, pass.other.position,
                                pass.other.rotation, offset, kNetworkCraftScale);
   }
+  map_->Draw();  // after what stands in front of it
   PopModelview();
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "renderer/Textures.h"
+
 namespace {
 
 void Rect(double x0, double y0, double x1, double y1) {
@@ -43,6 +45,7 @@ void LookThroughFilmLens(double fieldOfView, double aspect, double nearest, doub
 
 void UseMipmapsWhenFar(std::uint32_t texture) {
   if (texture == 0) return;
+  EnsureMipmaps(texture);  // pictures are loaded without them
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
 }

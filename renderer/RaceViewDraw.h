@@ -12,7 +12,8 @@ class TObj;
 // the alpha test at GL_GREATER 0.75.
 void EnableRaceState();
 void SetDepthTest(bool on);
-// The dark blue every race frame is cleared to, and the clear itself.
+// The dark blue every race frame is cleared to, and the clear itself (colour, depth and
+// stencil, which the race leaves at 0).
 void SetRaceClearColour();
 void ClearRaceBuffers();
 void SetRaceViewport(int x, int y, int width, int height);

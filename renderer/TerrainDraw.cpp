@@ -68,7 +68,7 @@ void TTerrainDraw::PrepareFarTerrain() {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
   glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  farTerrain_ = TTexture(UploadTexture(width, height, format, pixels.data()));
+  farTerrain_ = TTexture(UploadTexture(width, height, format, pixels.data(), TMipmaps::kBuild));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
 }
 

@@ -15,9 +15,22 @@ bool LoadTexture(const std::string& fileName, std::uint32_t& texture);
 // The same, the texture owned by the handle; an empty handle on failure.
 TTexture LoadTexture(const std::string& fileName);
 
-// Creates a texture object with mipmaps from tightly packed pixels, bottom row first.
-// `format` is GL_RGB or GL_RGBA. The texture stays bound.
-std::uint32_t UploadTexture(int width, int height, unsigned format, const std::uint8_t* pixels);
+// Whether a texture keeps its smaller levels. Only a minifying filter that reads them
+// needs them; a picture without them takes three quarters of the memory.
+enum class TMipmaps { kNone, kBuild };
+
+// Creates a texture object from tightly packed pixels, bottom row first, filtered
+// GL_LINEAR. `format` is GL_RGB or GL_RGBA. A side that is not a power of two is scaled to
+// the nearest one, as the GL of old demanded; that picture is what every texture shows,
+// and such a texture keeps its smaller levels. The texture stays bound.
+std::uint32_t UploadTexture(int width, int height, unsigned format, const std::uint8_t* pixels,
+                            TMipmaps mipmaps = TMipmaps::kNone);
+
+// Gives a texture its smaller levels, made from its picture as UploadTexture makes them,
+// if it has none yet, so that a mipmapped filter can be set on it.
+void EnsureMipmaps(std::uint32_t texture);
+// How many levels a texture holds (1 without smaller levels); 0 for name 0.
+int TextureLevels(std::uint32_t texture);
 
 // Gives a texture back to the GL and clears the name; a name of 0 is left alone.
 void ReleaseTexture(std::uint32_t& texture);

@@ -175,13 +175,17 @@ void ForEachCoarseTerrainChunk(const t_rain& terrain, int cells, int step,
   });
 }
 
-// Distance from the eye to the nearest point of the box, in cells.
-int DetailStep(const TBox& box, T_point eye, double cellSize) {
+double BoxDistance(const TBox& box, T_point eye) {
   auto gap = [](double v, double low, double high) { return std::max({low - v, 0.0, v - high}); };
   const double dx = gap(eye.x, box.low.x, box.high.x);
   const double dy = gap(eye.y, box.low.y, box.high.y);
   const double dz = gap(eye.z, box.low.z, box.high.z);
-  const double cells = std::sqrt(dx * dx + dy * dy + dz * dz) / std::max(cellSize, 1e-9);
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+// Distance from the eye to the nearest point of the box, in cells.
+int DetailStep(const TBox& box, T_point eye, double cellSize) {
+  const double cells = BoxDistance(box, eye) / std::max(cellSize, 1e-9);
   return cells < kFineCells ? 1 : cells < kMiddleCells ? 2 : 4;
 }
 

@@ -68,6 +68,8 @@ void ForEachCoarseTerrainChunk(const t_rain& terrain, int cells, int step,
 inline constexpr double kFineCells = 16.0;
 inline constexpr double kMiddleCells = 32.0;
 int DetailStep(const TBox& box, T_point eye, double cellSize);
+// How far `eye` stands from the nearest point of the box (0 inside it).
+double BoxDistance(const TBox& box, T_point eye);
 // Where the eye stands in the frame the modelview receives.
 T_point EyeOf(const TMatrix& modelview);
 

@@ -1,5 +1,6 @@
 #include "world/Umap.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "world/Heightmap.h"
@@ -99,23 +100,28 @@ void TMap::Draw() const { DrawChunks(true); }
 
 void TMap::DrawEverything() const { DrawChunks(false); }
 
-// The blocks keep their order whatever the view: where two surfaces fall on the same
-// depth value, the first drawn stays, so a block skipped is the only difference a culled
-// frame can have. With coarser far blocks, the near ones go first in that order.
+// Near blocks first: a software renderer skips the texturing of a pixel that fails the
+// depth test, so what is drawn first hides the most. The order is by distance from the
+// eye, ties kept in the blocks' own order, the same whether culled or not: where two
+// surfaces fall on the same depth value the first drawn stays, so a block skipped is the
+// only difference a culled frame can have. The step of a block grows with the same
+// distance, so the coarser blocks, with their own texture, come last.
 void TMap::DrawChunks(bool cull) const {
   const TMatrix modelview = CurrentModelview();
   const TFrustum frustum = FrustumOf(CurrentProjection(), modelview);
   const T_point eye = EyeOf(modelview);
-  drawn_.clear();
-  far_.clear();
+  byDistance_.clear();
+  drawnCoarse_ = 0;
   for (const TChunkList& chunk : chunks_) {
     if (cull && BoxOutside(frustum, chunk.box)) continue;
     const std::uint32_t list = ListFor(chunk, eye);
-    (list == chunk.list ? drawn_ : far_).push_back(list);
+    if (list != chunk.list) ++drawnCoarse_;
+    byDistance_.push_back({BoxDistance(chunk.box, eye), list});
   }
-  // The far blocks after the near ones: one change of texture between them.
-  drawnCoarse_ = static_cast<int>(far_.size());
-  drawn_.insert(drawn_.end(), far_.begin(), far_.end());
+  std::stable_sort(byDistance_.begin(), byDistance_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  drawn_.clear();
+  for (const auto& [distance, list] : byDistance_) drawn_.push_back(list);
   drawnChunks_ = static_cast<int>(drawn_.size());
   draw_.Draw(TerrainOffset(terrain_), drawn_);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "assets/Utype.h"
@@ -51,6 +52,8 @@ class TMap {
   // Blocks called by the last Draw, and how many of them in a coarser step.
   int DrawnChunks() const { return drawnChunks_; }
   int DrawnCoarseChunks() const { return drawnCoarse_; }
+  // The lists the last Draw called, in the order it called them.
+  const std::vector<std::uint32_t>& DrawnLists() const { return drawn_; }
   // Every list name the terrain holds: the ground and sky first, then one per block,
   // then the coarser blocks' once asked for.
   std::vector<std::uint32_t> Lists() const;
@@ -79,8 +82,8 @@ class TMap {
   t_rain terrain_;
   TTerrainDraw draw_;  // the textures named in terrain_ and every list
   std::vector<TChunkList> chunks_;
-  mutable std::vector<std::uint32_t> drawn_;  // the lists of the last Draw, kept for its storage
-  mutable std::vector<std::uint32_t> far_;    // its coarser blocks, drawn after the others
+  mutable std::vector<std::pair<double, std::uint32_t>> byDistance_;  // kept for their storage:
+  mutable std::vector<std::uint32_t> drawn_;                         // the lists of the last Draw
   mutable int drawnChunks_ = 0;
   mutable int drawnCoarse_ = 0;
   bool coarse_ = false;

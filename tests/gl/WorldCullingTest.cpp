@@ -275,3 +275,32 @@ TEST_F(WorldCulling, ATranslucentTerrainIsStillBlendedAndAlphaTested) {
 }
 
 }  // namespace
+
+// Whichever way the eye looks, the nearest blocks are drawn first: a pixel they cover is
+// then not textured again for a block behind them. Culled or not, the order is the same.
+TEST_F(WorldCulling, BlocksAreDrawnNearestFirst) {
+  auto map = HillMap();
+  const std::vector<TTerrainChunk> chunks = BuildTerrainChunks(map->Terrain());
+  const std::vector<std::uint32_t> lists = map->Lists();  // the ground and sky, then each block
+  ASSERT_EQ(lists.size(), chunks.size() + 1);
+  const T_point offset = TerrainOffset(map->Terrain());
+  const TView views[] = {
+      {30, 0, 0, {-250, 500, 300}}, {30, 90, 0, {250, 500, -100}}, {30, 180, 0, {100, 500, -300}},
+      {30, 270, 0, {-300, 500, 50}}, {90, 0, 0, {200, 3000, 200}},
+  };
+  for (const TView& view : views) {
+    for (bool cull : {true, false}) {
+      ApplyTestView(view);
+      const T_point eye = EyeOf(CurrentModelview());
+      cull ? map->Draw() : map->DrawEverything();
+      double last = 0.0;
+      for (std::uint32_t list : map->DrawnLists()) {
+        const std::size_t block = std::find(lists.begin(), lists.end(), list) - lists.begin() - 1;
+        ASSERT_LT(block, chunks.size());
+        const double distance = BoxDistance(Shifted(chunks[block].box, offset), eye);
+        EXPECT_GE(distance, last) << "yaw " << view.yaw << (cull ? ", culled" : "");
+        last = distance;
+      }
+    }
+  }
+}
