@@ -96,7 +96,10 @@ struct GhostTest : ::testing::Test {
   // after that many.
   std::unique_ptr<TTimeAttack> Race(bool thrust, const std::function<void(TTimeAttack&, int)>& each,
                                     long frames = 0) {
-    FreshGlPlatform();  // nothing held over from the race before
+    // Nothing held over from the race before, but the ghost setting the test chose.
+    const bool ghosts = CurrentSettings().ghosts;
+    FreshGlPlatform();
+    CurrentSettings().ghosts = ghosts;
     platform.frameMs = 40;
     auto race = TTimeAttack::CreateFromTrack(Entry(track), 1024, 768, 0, 0);
     if (thrust) platform.QueueKey(KeyCodesOf(1).thrust, 2000);
