@@ -32,9 +32,9 @@ std::vector<TButtonLayout> MakeLayouts() {
   for (int p = 0; p < 2; ++p) {
     layouts.push_back({kColumnX[p], kInvertY, kKeyWidth, kKeyHeight, kInvertOff[0], kInvertOff[1], kInvertOff[2]});
   }
-  layouts.push_back({262, 536, 156, 50, "img/controls/defaults/inactive.tga", "img/controls/defaults/focus.tga",
+  layouts.push_back({262, 530, 156, 46, "img/controls/defaults/inactive.tga", "img/controls/defaults/focus.tga",
                      "img/controls/defaults/active.tga"});
-  layouts.push_back({606, 536, 170, 50, "img/controls/back/inactive.tga", "img/controls/back/focus.tga",
+  layouts.push_back({606, 530, 170, 46, "img/controls/back/inactive.tga", "img/controls/back/focus.tga",
                      "img/controls/back/active.tga"});
   return layouts;
 }

@@ -46,6 +46,7 @@ sleep 1
 tap Escape  # the overlay, its focus on "back to the race"
 sleep 0.5
 tap Right   # "leave the race"
+shot overlay_leave_focused.png
 tap Return
 for _ in $(seq 1 240); do
   [ "$(grep -cx "mode: MENU" "$LOG")" -ge 2 ] && break

@@ -95,6 +95,28 @@ void WriteHints(TPictureOutput& out) {
                 "Taken by player " + std::to_string(player) + ": " + lower[a] + "  -  press another key");
 }
 
+// A switch's lamp: dark when off, a glowing ember when on.
+void DrawLampOff(cairo_t* cr, double cx, double cy, double size, const TIconColours& colours) {
+  CirclePath(cr, cx, cy, size * 0.36);
+  SetColour(cr, colours.line);
+  cairo_fill(cr);
+  CirclePath(cr, cx, cy, size * 0.26);
+  SetColour(cr, palette::kNight);
+  cairo_fill(cr);
+}
+
+void DrawLampOn(cairo_t* cr, double cx, double cy, double size, const TIconColours& colours) {
+  CirclePath(cr, cx, cy, size * 0.5);
+  SetRadial(cr, cx, cy, size * 0.5, palette::kEmber, palette::kEmber, 0.8, 0.0);
+  cairo_fill(cr);
+  CirclePath(cr, cx, cy, size * 0.36);
+  SetColour(cr, colours.line);
+  cairo_fill(cr);
+  CirclePath(cr, cx, cy, size * 0.28);
+  SetRadial(cr, cx - size * 0.08, cy - size * 0.08, size * 0.3, Hex(0xFFF0B0), palette::kEmber, 1, 1);
+  cairo_fill(cr);
+}
+
 }  // namespace
 
 void DrawGamepad(cairo_t* cr, double cx, double cy, double size, const TIconColours& colours) {
@@ -119,10 +141,10 @@ void WriteControlsButtons(TPictureOutput& out) {
   out.Tga("img/controls/slot/waiting.tga",
           MenuButtonPicture({kKeyWidth, kKeyHeight, "Press a key...", "", nullptr}, TButtonState::Active),
           TTgaPacking::Rle);
-  WriteThree(out, "img/controls/invert", "off_", {kKeyWidth, kKeyHeight, "Invert: off", "", nullptr});
-  WriteThree(out, "img/controls/invert", "on_", {kKeyWidth, kKeyHeight, "Invert: ON", "", nullptr});
-  WriteThree(out, "img/controls/defaults", "", {156, 50, "Defaults", "", nullptr});
-  WriteThree(out, "img/controls/back", "", {170, 50, "Back", "", DrawBackArrow});
+  WriteThree(out, "img/controls/invert", "off_", {kKeyWidth, kKeyHeight, "Inverted: no", "", DrawLampOff});
+  WriteThree(out, "img/controls/invert", "on_", {kKeyWidth, kKeyHeight, "Inverted: yes", "", DrawLampOn});
+  WriteThree(out, "img/controls/defaults", "", {156, 46, "Defaults", "", nullptr});
+  WriteThree(out, "img/controls/back", "", {170, 46, "Back", "", DrawBackArrow});
   for (int i = 0; i < kKeyNameCount; ++i) {
     const std::string name = kKeyNames[i];
     out.Tga("img/controls/keys/" + name + ".tga", Draw(kKeyWidth, kKeyHeight, [&name](cairo_t* cr) { PaintCap(cr, name); }),
@@ -155,5 +177,5 @@ void PaintControlsScreen(cairo_t* cr) {
   RoundedRectPath(cr, kHintX, kHintY + 2, kHintWidth, kHintHeight - 4, 8);
   SetColour(cr, palette::kNight, 0.8);
   cairo_fill(cr);
-  PaintNote(cr, "Arrows or pad: move   Enter or A: choose   Esc or B: back", 400, 578, 13);
+  PaintNote(cr, "Arrows or pad: move   Enter or A: choose   Esc or B: back", 400, 590, 12);
 }
