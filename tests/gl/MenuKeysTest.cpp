@@ -111,8 +111,15 @@ std::unique_ptr<TTimeAttack> FarRace() {
 struct MenuKeysTest : ::testing::Test {
   TScriptedGlPlatform& p = FreshGlPlatform();
   TGameFolder folder{{"img", "mesh", "textures", "sounds", "screenplay_data"}, {"track_data"}};
-  void SetUp() override { CurrentSettings() = TSettings{}; }
-  void TearDown() override { CurrentSettings() = TSettings{}; }
+  // A menu that misses a key would wait for ever: a few thousand frames are plenty.
+  void SetUp() override {
+    CurrentSettings() = TSettings{};
+    p.maxSwaps = 2000;
+  }
+  void TearDown() override {
+    CurrentSettings() = TSettings{};
+    p.maxSwaps = 200000;
+  }
 };
 
 }  // namespace
