@@ -20,6 +20,11 @@ struct TBouton {
   std::uint32_t focusTexture = 0;     // the mouse is over it, left button up
   std::uint32_t activeTexture = 0;    // the left button is held over it
   bool pressed = false;  // held over it; a release over it while set is a click
+  // Shown while the keys hold the focus on it; 0 shows the focus picture. Buttons whose
+  // focus picture is their resting one get a picture of their own here, or the keys'
+  // focus could not be seen.
+  std::uint32_t keyFocusTexture = 0;
+  bool caption = false;  // a label drawn like a button: the focus passes it by
 };
 
 // A dynamic array of buttons whose copies share one storage, like a reference-counted

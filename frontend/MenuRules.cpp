@@ -110,6 +110,7 @@ TMenuStep OptionsStep(int button) {
     case 5: return TMenuStep::EffectsOn;
     case 6: return TMenuStep::OpenLoadScreen;
     case 7: return TMenuStep::TurnBackToMain;
+    case 8: return TMenuStep::OpenControls;
     default: return TMenuStep::None;
   }
 }

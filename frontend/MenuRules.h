@@ -57,6 +57,7 @@ enum class TMenuStep {
   EffectsOff,
   EffectsOn,
   OpenLoadScreen,
+  OpenControls,
 };
 
 // What a click on button `button` of face `screen` leads to.

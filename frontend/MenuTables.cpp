@@ -34,26 +34,39 @@ const TButtonLayout kTwoPlayers[] = {
 };
 
 // The first row (captioned "effets") drives the music, the second ("musique") the effects.
+// Hovering shows these buttons as they rest, so the keys' focus shows their pressed look.
+// The ninth button opens the controls screen; the panel is kept on the left face.
 const TButtonLayout kOptions[] = {
     {19, 159, 180, 70, "img/boutons/options/effets/effets.tga",
-     "img/boutons/options/effets/effets.tga", "img/boutons/options/effets/effets.tga"},
+     "img/boutons/options/effets/effets.tga", "img/boutons/options/effets/effets.tga", nullptr,
+     true},
     {213, 150, 96, 85, "img/boutons/options/effets/minus inactive.tga",
      "img/boutons/options/effets/minus inactive.tga",
+     "img/boutons/options/effets/minus active.tga",
      "img/boutons/options/effets/minus active.tga"},
     {339, 150, 96, 85, "img/boutons/options/effets/plus inactive.tga",
-     "img/boutons/options/effets/plus inactive.tga", "img/boutons/options/effets/plus active.tga"},
+     "img/boutons/options/effets/plus inactive.tga", "img/boutons/options/effets/plus active.tga",
+     "img/boutons/options/effets/plus active.tga"},
     {18, 276, 180, 70, "img/boutons/options/musique/musique.tga",
-     "img/boutons/options/musique/musique.tga", "img/boutons/options/musique/musique.tga"},
+     "img/boutons/options/musique/musique.tga", "img/boutons/options/musique/musique.tga",
+     nullptr, true},
     {213, 267, 95, 85, "img/boutons/options/musique/minus inactive.tga",
      "img/boutons/options/musique/minus inactive.tga",
+     "img/boutons/options/musique/minus active.tga",
      "img/boutons/options/musique/minus active.tga"},
     {339, 267, 95, 85, "img/boutons/options/musique/plus inactive.tga",
      "img/boutons/options/musique/plus inactive.tga",
+     "img/boutons/options/musique/plus active.tga",
      "img/boutons/options/musique/plus active.tga"},
     {129, 394, 227, 70, "img/boutons/options/charger/inactive.tga",
-     "img/boutons/options/charger/inactive.tga", "img/boutons/options/charger/active.tga"},
+     "img/boutons/options/charger/inactive.tga", "img/boutons/options/charger/active.tga",
+     "img/boutons/options/charger/active.tga"},
     {129, 498, 227, 70, "img/boutons/options/retour/inactive.tga",
-     "img/boutons/options/retour/inactive.tga", "img/boutons/options/retour/active.tga"},
+     "img/boutons/options/retour/inactive.tga", "img/boutons/options/retour/active.tga",
+     "img/boutons/options/retour/active.tga"},
+    {430, 394, 227, 70, "img/boutons/options/controles/inactive.tga",
+     "img/boutons/options/controles/inactive.tga", "img/boutons/options/controles/active.tga",
+     "img/boutons/options/controles/active.tga"},
 };
 
 // The sixth entry is all zeros: it only pads the array to six, which puts the panel on the
@@ -66,9 +79,9 @@ const TButtonLayout kLoad[] = {
     {569, 221, 116, 116, "img/charger/slot3/inactive.tga", "img/charger/slot3/active.tga",
      "img/charger/slot3/active.tga"},
     {14, 558, 154, 34, "img/charger/retour/active.tga", "img/charger/retour/active.tga",
-     "img/charger/retour/active.tga"},
+     "img/charger/retour/active.tga", "img/charger/retour/focus.tga"},
     {482, 563, 311, 28, "img/charger/quickload/active.tga", "img/charger/quickload/active.tga",
-     "img/charger/quickload/active.tga"},
+     "img/charger/quickload/active.tga", "img/charger/quickload/focus.tga"},
     {0, 0, 0, 0, nullptr, nullptr, nullptr},
 };
 

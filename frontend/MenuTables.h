@@ -15,14 +15,20 @@ struct TButtonLayout {
   const char* inactive = nullptr;
   const char* focus = nullptr;
   const char* active = nullptr;
+  // Shown while the keys' focus is on it, where the focus picture would not show it.
+  const char* keyFocus = nullptr;
+  bool caption = false;  // a row's label: never focused
 };
 
 std::span<const TButtonLayout> MainButtonLayouts();        // 4: one player, two players, options, quit
 std::span<const TButtonLayout> OnePlayerButtonLayouts();   // 3: time attack, story, back
 std::span<const TButtonLayout> TwoPlayersButtonLayouts();  // 4: LAN, local, back, filler
-std::span<const TButtonLayout> OptionsButtonLayouts();     // 8: music row, effects row, load, back
+std::span<const TButtonLayout> OptionsButtonLayouts();     // 9: music row, effects row, load, back, controls
 std::span<const TButtonLayout> LoadButtonLayouts();        // 6: slots 1-3, back, quick load, filler
 std::span<const TButtonLayout> TrackButtonLayouts();       // 5: previous, next, ok, back, filler
+
+// The options screen's button that opens the controls screen.
+inline constexpr int kOptionsControls = 8;
 
 // Panel backgrounds.
 inline constexpr const char* kMainBackground = "img/menu_bckgrnd.jpg";
@@ -40,6 +46,7 @@ inline constexpr const char* kOptionsPicture = "img/options_bckgrnd.jpg";
 inline constexpr const char* kTrackChooserPicture = "img/choiceTrack_BckGrnd.jpg";
 inline constexpr const char* kLoadingPicture = "img/chargement2.jpg";
 inline constexpr const char* kIrisPicture = "img/stencil_tovelu.tga";
+inline constexpr const char* kControlsPicture = "img/controls_bckgrnd.jpg";
 
 // The selectable tracks, in list order; the last one is the random track.
 std::span<const char* const> TrackHeightmaps();

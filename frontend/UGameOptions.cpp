@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "frontend/MenuFocus.h"
 #include "frontend/MenuRules.h"
+#include "platform/MenuInput.h"
 #include "renderer/MenuDraw.h"
 #include "renderer/OverlayDraw.h"
 #include "saves/SettingsStore.h"
@@ -16,6 +18,14 @@ constexpr const char* kEffectsCaption = "img/gameOptions/effets.tga";
 constexpr const char* kNotchPicture = "img/gameOptions/bouton_orange.tga";
 constexpr const char* kBackPicture = "img/gameOptions/bouton_retour.tga";
 constexpr const char* kQuitPicture = "img/gameOptions/bouton_quitter.tga";
+// The buttons look the same in every state the mouse gives them: the keys' focus has
+// pictures of its own, and a ring lights round the focused dial.
+constexpr const char* kBackFocusPicture = "img/gameOptions/bouton_retour_focus.tga";
+constexpr const char* kQuitFocusPicture = "img/gameOptions/bouton_quitter_focus.tga";
+constexpr const char* kDialFocusPicture = "img/gameOptions/dial_focus.tga";
+
+constexpr int kMusicDial = 0;
+constexpr int kEffectsDial = 1;
 
 constexpr int kBackButton = 2;
 constexpr int kQuitButton = 3;
@@ -40,6 +50,9 @@ TGameOptions::TGameOptions(int screenWidth, int screenHeight)
                          MakeButton(438, 258, 26, 26, 0, 0, notch),
                          MakeButton(322, 487, 156, 99, back, back, back),
                          MakeButton(626, 487, 156, 99, quit, quit, quit)};
+  buttons_[kBackButton].keyFocusTexture = textures_.Load(kBackFocusPicture);
+  buttons_[kQuitButton].keyFocusTexture = textures_.Load(kQuitFocusPicture);
+  dialFocusTexture_ = textures_.Load(kDialFocusPicture);
   innerRadius_ = 135.0 * scale_;
   outerRadius_ = 166.0 * scale_;
   CompileLists();
@@ -108,10 +121,13 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   CallOverlayList(picturesList_.Base());
   look_ = mouse_.Look();
   DialInput(look_.x - screenWidth_ / 2, screenHeight_ / 2 - look_.y);
+  const int keyPress = ReadKeys();
   int clicked = DrawButtons(kBackButton, kQuitButton);
+  if (clicked < 0) clicked = keyPress;
   if (clicked == kBackButton) result = "RETURN GAME";
   if (clicked == kQuitButton) result = "MENU RETURN";
   DrawNotches();
+  DrawDialFocus();
   EndOverlay();
   music = musicLevel_;
   effects = effectsLevel_;
@@ -124,6 +140,8 @@ void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
 
 void TGameOptions::Forget() {
   mouse_.Forget();
+  keys_.Forget();
+  keys_.SetFocus(kBackButton);  // every pause starts on the way back to the race
   look_ = {};
   for (TBouton& button : buttons_) button.pressed = false;
 }
@@ -148,6 +166,9 @@ int TGameOptions::DrawButtons(int first, int last) {
     std::uint32_t texture = 0;
     int state = ApplyLook(button, OverlayButtonState(button), look_, texture);
     if (state == kButtonReleased) clicked = i;
+    if (keys_.Shown() && keys_.Focused() == i && button.keyFocusTexture != 0) {
+      texture = button.keyFocusTexture;
+    }
     DrawOverlayQuad(texture, button.x, button.y, button.width, button.height);
   }
   return clicked;
@@ -164,4 +185,42 @@ void TGameOptions::DrawDialNotches(const TBouton& templateNotch, double centreX,
 void TGameOptions::DrawNotches() {
   DrawDialNotches(buttons_[0], -frameWidth_ / 4.0, musicNotches_, musicNotchList_.Base());
   DrawDialNotches(buttons_[1], frameWidth_ / 4.0, effectsNotches_, effectsNotchList_.Base());
+}
+
+// The focus order round the overlay: music dial, effects dial, back to the race, leave.
+int TGameOptions::ReadKeys() {
+  int hovered = -1;
+  for (int i : {kBackButton, kQuitButton}) {
+    if (OverlayButtonState(buttons_[static_cast<std::size_t>(i)]) != kButtonOutside) hovered = i;
+  }
+  const TMenuPresses presses = keys_.Read(look_, hovered, kBackButton);
+  // Escape is read here only while the overlay is open: the race reads the one opening it.
+  if (wnd::MenuKeyPressed(wnd::TMenuKey::Back)) return kBackButton;
+  if (!presses.Any()) return -1;
+  int focus = keys_.Focused();
+  const int count = 4;
+  if (presses.down) focus = (focus + 1) % count;
+  if (presses.up) focus = (focus + count - 1) % count;
+  keys_.SetFocus(focus);
+  if (presses.left || presses.right) {
+    if (focus == kMusicDial || focus == kEffectsDial) {
+      TurnFocusedDial(presses.right);
+    } else {
+      keys_.SetFocus(presses.left ? kBackButton : kQuitButton);
+    }
+  }
+  return presses.press && keys_.Focused() >= kBackButton ? keys_.Focused() : -1;
+}
+
+void TGameOptions::TurnFocusedDial(bool up) {
+  int& level = keys_.Focused() == kMusicDial ? musicLevel_ : effectsLevel_;
+  level = up ? DialLevelUp(level) : DialLevelDown(level);
+  musicNotches_ = NotchesFor(musicLevel_);
+  effectsNotches_ = NotchesFor(effectsLevel_);
+}
+
+void TGameOptions::DrawDialFocus() const {
+  if (!keys_.Shown() || keys_.Focused() > kEffectsDial) return;
+  const TImg& dial = keys_.Focused() == kMusicDial ? leftDial_ : rightDial_;
+  DrawOverlayPicture(dialFocusTexture_, dial.x, dial.y, dial.width, dial.height);
 }

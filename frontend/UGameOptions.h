@@ -14,6 +14,7 @@
 
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
+#include "frontend/KeyFocus.h"
 #include "frontend/MenuTextures.h"
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
@@ -33,6 +34,11 @@ class TGameOptions {
   void DrawOptions(int& music, int& effects, std::string& result);
   // The overlay opens: presses and holds from the race are dropped.
   void Forget();
+  // The keys (or a pad) work beside the mouse. The focus goes round the music dial, the
+  // effects dial, back to the race and leave the race with up and down; left and right
+  // turn the focused dial a notch, or go between the two buttons; Enter presses the
+  // focused button and Escape (the pad's back) goes back to the race.
+  int KeyFocus() const { return keys_.Focused(); }
 
   // The mouse from the window centre (x right, y up): with the left button down (as this
   // frame's look saw it) inside a dial's ring, sets that dial's level by the angle. The left half of the window is the
@@ -67,6 +73,9 @@ class TGameOptions {
   TDisplayLists CompileNotch() const;
   void DrawDialNotches(const TBouton& templateNotch, double centreX, int count,
                        std::uint32_t list) const;
+  int ReadKeys();
+  void TurnFocusedDial(bool up);
+  void DrawDialFocus() const;
 
   int screenWidth_;
   int screenHeight_;
@@ -89,4 +98,6 @@ class TGameOptions {
   TDisplayLists effectsNotchList_;
   TScreenMouse mouse_;
   TMouseLook look_;  // this frame's
+  TKeyFocus keys_;
+  std::uint32_t dialFocusTexture_ = 0;
 };

@@ -42,6 +42,8 @@ TTab_bouton TMenu::MakeButtons(std::span<const TButtonLayout> layouts) {
     button.inactiveTexture = textures_.Load(layout.inactive);
     button.activeTexture = textures_.Load(layout.active);
     button.focusTexture = textures_.Load(layout.focus);
+    button.keyFocusTexture = textures_.Load(layout.keyFocus);
+    button.caption = layout.caption;
   }
   return buttons;
 }
@@ -85,7 +87,10 @@ void TMenu::BuildOptionsScreen() {
   optionsBackgroundPath_ = kOptionsBackground;
   pictures_.options = textures_.Load(kOptionsPicture);
   optionsPanel_ = MakePanel(optionsButtons_, optionsBackgroundPath_);
+  // Nine buttons would put it in front; it stays on the left face with its load screen.
+  optionsPanel_->PlaceOnFace(-90.0);
   lists_.options = CompileList(*optionsPanel_);
+  pictures_.controls = textures_.Load(kControlsPicture);
 }
 
 void TMenu::BuildLoadScreen() {
@@ -100,6 +105,8 @@ void TMenu::BuildTrackChooser() {
   trackButtons_ = MakeButtons(TrackButtonLayouts());
   trackBackgroundPath_ = kTrackBackground;
   trackPanel_ = MakePanel(trackButtons_, trackBackgroundPath_);
+  // The ok button is what a player on the keys came for.
+  trackPanel_->SetFirstFocus(kTrackOk);
   lists_.track = CompileList(*trackPanel_);
   pictures_.trackChooser = textures_.Load(kTrackChooserPicture);
 }

@@ -46,6 +46,8 @@ class TMenu : public IMenu {
   void RunTwoPlayers(std::string& result);
   void RunLoadScreen(std::string& result);
   void RunTrackChooser(std::string& result);
+  // The controls screen: never chooses a mode, so the result is always left empty.
+  void RunControls(std::string& result);
 
   // Turns the camera by `degrees` from yaw `startAngle`, one degree per presented frame;
   // the last pose is drawn but left for the caller's loop to present.
@@ -65,11 +67,12 @@ class TMenu : public IMenu {
   // Display lists of the panels' resting pictures.
   struct TLists {
     std::uint32_t main = 0, onePlayer = 0, twoPlayers = 0, options = 0, load = 0, track = 0;
+    std::uint32_t controls = 0;  // recorded as the controls screen is left, for its fade
   };
   // Whole-face pictures brought in by the transitions.
   struct TPictures {
     std::uint32_t main = 0, onePlayer = 0, twoPlayers = 0, options = 0, load = 0,
-                  trackChooser = 0, loading = 0, stencil = 0;
+                  trackChooser = 0, loading = 0, stencil = 0, controls = 0;
   };
   int Screen() const { return screen_; }
   double CameraDistance() const { return cameraDistance_; }

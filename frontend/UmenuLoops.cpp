@@ -1,6 +1,8 @@
 // The menu's loops: the three faces the camera turns between, and the nested screens that
 // replace the picture on the face in view.
+#include "frontend/ControlsScreen.h"
 #include "frontend/Umenu.h"
+#include "platform/MenuInput.h"
 #include "platform/Window.h"
 #include "renderer/MenuDraw.h"
 #include "saves/SettingsStore.h"
@@ -13,8 +15,8 @@ constexpr float kFaceAlphaCut = 0.75f;
 constexpr float kNestedAlphaCut = 0.65f;
 
 // Only a press made while the screen is open: an Escape that left an earlier screen, or
-// that is still held from it, is not this screen's.
-bool EscapePressed() { return wnd::KeyPressed(wnd::KEY_ESC); }
+// that is still held from it, is not this screen's. A pad's back button does the same.
+bool EscapePressed() { return wnd::MenuKeyPressed(wnd::TMenuKey::Back); }
 
 double FaceYaw(int screen) {
   if (screen == kOnePlayerScreen) return 90.0;
@@ -101,6 +103,8 @@ bool TMenu::Follow(TMenuStep step, std::string& result) {
                         result);
     case TMenuStep::OpenLoadScreen:
       return OpenNested(lists_.options, pictures_.load, &TMenu::RunLoadScreen, result);
+    case TMenuStep::OpenControls:
+      return OpenNested(lists_.options, pictures_.controls, &TMenu::RunControls, result);
     case TMenuStep::Quit:
       result = "exit";
       return true;
@@ -165,6 +169,25 @@ void TMenu::RunTwoPlayers(std::string& result) {
 void TMenu::RunLoadScreen(std::string& result) {
   RunNestedScreen(*loadPanel_, lists_.load, kLoadBack, pictures_.options, &LoadScreenChoice,
                   result);
+}
+
+// Back fades to the options picture from the screen as it is left, key names and all.
+void TMenu::RunControls(std::string& result) {
+  result.clear();
+  SetMenuLook(kNestedAlphaCut);
+  TControlsScreen screen(screenWidth_, screenHeight_, pictures_.controls);
+  for (;;) {
+    const TControlsScreen::TStep step = screen.Frame();
+    if (step == TControlsScreen::TStep::Back) {
+      TDisplayLists resting = RecordDisplayList([&screen] { screen.DrawResting(); });
+      lists_.controls = resting.Base();
+      CrossFade(lists_.controls, true, pictures_.options, false);
+      lists_.controls = 0;
+      return;
+    }
+    PresentFrame();
+    if (step == TControlsScreen::TStep::Escape) return;
+  }
 }
 
 void TMenu::RunTrackChooser(std::string& result) {

@@ -1,6 +1,7 @@
 // The menu's transitions: the camera's turn between faces, the cross-fade and the
 // logo-shaped iris, and the face camera they share with the loops.
 #include "frontend/Umenu.h"
+#include "platform/MenuInput.h"
 #include "platform/Window.h"
 #include "renderer/MenuDraw.h"
 
@@ -45,7 +46,8 @@ void TMenu::PlaceFadeTarget(std::uint32_t from, bool fromIsList) {
   if (!fromIsList) return;
   if (from == lists_.main || from == lists_.twoPlayers) {
     TurnPictureOntoFace(-90.0);
-  } else if (from == lists_.options || from == lists_.load) {
+  } else if (from == lists_.options || from == lists_.load ||
+             (lists_.controls != 0 && from == lists_.controls)) {
     TurnPictureOntoFace(-180.0);
   }
 }
@@ -92,8 +94,8 @@ void TMenu::IrisWipe(std::uint32_t from, bool fromIsList, std::uint32_t stencil,
   double size = 1.0;
   // Only an Escape pressed while the iris grows cuts it: not the one that may still be
   // pending from the face.
-  wnd::ForgetPresses();
-  while (size <= kIrisEnd && !wnd::KeyPressed(wnd::KEY_ESC)) {
+  wnd::ForgetMenuPresses();
+  while (size <= kIrisEnd && !wnd::MenuKeyPressed(wnd::TMenuKey::Back)) {
     if (timer.Due(wnd::GetTickCount())) size = IrisGrow(size);
     MarkIris(screenWidth_, screenHeight_, stencil, size);
     DrawIrisScene(from, fromIsList, to, toIsList);

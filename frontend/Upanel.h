@@ -10,12 +10,24 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "frontend/Bouton.h"
+#include "frontend/KeyFocus.h"
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
 #include "renderer/PanelDraw.h"
+
+// A picture laid over the panel's face after its buttons (virtual units, y down): what a
+// screen shows that is no button, such as a key's name on the button that binds it.
+struct TDecal {
+  double x = 0.0;
+  double y = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+  std::uint32_t texture = 0;
+};
 
 class Tpanel {
  public:
@@ -33,9 +45,17 @@ class Tpanel {
   // Otherwise each button shows its state and the result is the index of the button
   // clicked in this frame (pressed and released over it), or -1.
   // A click needs its press seen by this panel: the mouse is looked at once a frame.
-  int DrawPanel(bool isStatic);
+  // The keys work beside the mouse: the arrows move the focus among the buttons and Enter
+  // presses the focused one, which counts as a click. `decals` are drawn over the buttons.
+  int DrawPanel(bool isStatic, std::span<const TDecal> decals = {});
   // The screen starts: pending presses, holds and half-made clicks are dropped.
   void Forget();
+  // For a screen whose number of buttons would put it on another face than its own.
+  void PlaceOnFace(double faceAngle) { faceAngle_ = faceAngle; }
+  // Where the keys' focus goes first on this screen (default: the first button).
+  void SetFirstFocus(int index) { firstFocus_ = index; }
+  TKeyFocus& Keys() { return keys_; }
+  const TKeyFocus& Keys() const { return keys_; }
 
   // 0 outside, 1 hover, 2 held, 3 released over the button after being held. The mouse
   // is read in window pixels and converted with the window size the panel was given.
@@ -57,6 +77,8 @@ class Tpanel {
 
  private:
   TButtonQuad ButtonQuad(const TBouton& button, std::uint32_t texture) const;
+  TButtonQuad DecalQuad(const TDecal& decal) const;
+  int ReadKeys(const TMouseLook& look, int hovered);
 
   int screenWidth_;
   int screenHeight_;
@@ -69,4 +91,6 @@ class Tpanel {
   double tiltAngle_ = 0.0;
   double faceAngle_ = 0.0;
   TScreenMouse mouse_;
+  TKeyFocus keys_;
+  int firstFocus_ = -1;
 };

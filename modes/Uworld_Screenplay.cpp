@@ -94,6 +94,9 @@ void TScreenplay::BuildSaveScreen() {
       button(17, 565, 388, 25, "img/sauvegarder/continue.tga", "img/sauvegarder/continue.tga"),
       button(483, 566, 258, 20, "img/sauvegarder/backmenu.tga", "img/sauvegarder/backmenu.tga"),
       TBouton{}, TBouton{}};
+  // These two look alike in every state the mouse gives them; the keys' focus has its own.
+  saveButtons_[3].keyFocusTexture = set.Load("img/sauvegarder/continue_focus.tga");
+  saveButtons_[4].keyFocusTexture = set.Load("img/sauvegarder/backmenu_focus.tga");
   savePanel_ = std::make_unique<Tpanel>(screenWidth_, screenHeight_, saveButtons_,
                                         saveBackgroundPath_,
                                         set.Load(saveBackgroundPath_));

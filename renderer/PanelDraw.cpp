@@ -23,13 +23,13 @@ void DrawButton(const TButtonQuad& button) {
   glBindTexture(GL_TEXTURE_2D, button.texture);
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 1.0f);
-  glVertex3d(button.left, button.top, 2.001);
+  glVertex3d(button.left, button.top, button.depth);
   glTexCoord2f(1.0f, 1.0f);
-  glVertex3d(button.right, button.top, 2.001);
+  glVertex3d(button.right, button.top, button.depth);
   glTexCoord2f(1.0f, 0.0f);
-  glVertex3d(button.right, button.bottom, 2.001);
+  glVertex3d(button.right, button.bottom, button.depth);
   glTexCoord2f(0.0f, 0.0f);
-  glVertex3d(button.left, button.bottom, 2.001);
+  glVertex3d(button.left, button.bottom, button.depth);
   glEnd();
 }
 

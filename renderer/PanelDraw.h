@@ -14,6 +14,8 @@ struct TButtonQuad {
   double top = 0.0;
   double right = 0.0;
   double bottom = 0.0;
+  // How far from the box's centre: a picture laid over a button lies a little in front.
+  double depth = 2.001;
 };
 
 struct TPanelFace {

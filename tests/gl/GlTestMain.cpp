@@ -8,6 +8,7 @@
 #include <string>
 #include <memory>
 
+#include "frontend/KeyFocus.h"
 #include "platform/GlfwPlatform.h"
 #include "renderer/FrameCapture.h"
 #include "renderer/GlState.h"
@@ -45,6 +46,7 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.onSwap = nullptr;
   p.onPoll = nullptr;
   p.ForgetPresses();
+  SetMenuKeysInUse(false);  // every test starts with the mouse, as the game does
   p.captureFrames = false;
   p.capturedFrame.clear();
   // Every test starts from the game's own settings, as a first start does, and keeps none.

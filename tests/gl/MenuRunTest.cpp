@@ -74,7 +74,7 @@ TEST(MenuRun, TheConstructorLoadsEachPictureOnceAndPutsEveryScreenOnItsFace) {
   double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                   .count();
   std::printf("[ timing ] TMenu constructor: %.0f ms for %d pictures\n", ms, menu.TextureLoads());
-  EXPECT_EQ(menu.TextureLoads(), 69);  // the distinct files the tables name
+  EXPECT_EQ(menu.TextureLoads(), 74);  // the distinct files the tables name
   EXPECT_TRUE(GlPlatform().messages.empty());
   EXPECT_EQ(menu.Screen(), kMainScreen);
   EXPECT_EQ(menu.CameraDistance(), 3.5);

@@ -125,6 +125,23 @@ TEST_F(StoryModeTest, BackToTheMenuStillAutosavesTheNextSeason) {
   EXPECT_FALSE(Slot(1).valid);
 }
 
+// The save screen answers the keys: Enter tapped every few frames (the race and the film
+// ignore it) shows the focus on the first slot, then presses it.
+TEST_F(StoryModeTest, TheSaveScreenIsUsedWithTheKeysAlone) {
+  SetSeasons({true, false, true, true});
+  platform.onSwap = [](TScriptedPlatform& p) {
+    if (p.swaps % 4 == 0) p.Tap(wnd::KEY_ENTER);
+  };
+  TScreenplay story(1024, 768, 255, -1);
+  std::string result;
+  story.Run(255, result);
+  EXPECT_EQ(result, "MENU");
+  EXPECT_EQ(platform.startedPrograms, (std::vector<std::string>{"video/001.exe", "video/002.exe"}));
+  ASSERT_TRUE(Slot(1).valid);
+  EXPECT_EQ(Slot(1).season, 1);
+  EXPECT_FALSE(Slot(2).valid);
+}
+
 TEST_F(StoryModeTest, AWonFinalPlaysTheLastFilmAndWaitsForIt) {
   SetSeasons({true, true, true, true});
   TSave("save").WriteSlot(1, 500, "Ana", 3);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/pictures/Canvas.h"
+#include "tools/pictures/ControlsArt.h"
 
 namespace {
 
@@ -153,10 +154,12 @@ void WriteOptions(TPictureOutput& out) {
   }
   const TPaint load = Standard({227, 70, "Load", "", DrawFloppy});
   const TPaint back = Standard({227, 70, "Back", "", DrawBackArrow});
+  const TPaint controls = Standard({227, 70, "Controls", "", DrawGamepad});
   for (TButtonState state : {TButtonState::Inactive, TButtonState::Active}) {
     const std::string name = state == TButtonState::Active ? "/active.tga" : "/inactive.tga";
     Write(out, "img/boutons/options/charger" + name, 227, 70, load, state);
     Write(out, "img/boutons/options/retour" + name, 227, 70, back, state);
+    Write(out, "img/boutons/options/controles" + name, 227, 70, controls, state);
   }
 }
 
@@ -168,18 +171,25 @@ TPaint SlotButton(int slot) {
   };
 }
 
+// One picture for every state the mouse gives these: they are drawn in the plain look. The
+// keys' focus has the hover look, or it could not be seen.
+void WritePlainWithKeyFocus(TPictureOutput& out, const std::string& plain, const std::string& focus,
+                            const TButtonDesign& design) {
+  Write(out, plain, design.width, design.height, Standard(design), TButtonState::Inactive);
+  Write(out, focus, design.width, design.height, Standard(design), TButtonState::Focus);
+}
+
 void WriteLoadAndSave(TPictureOutput& out) {
   for (int slot = 1; slot <= 3; ++slot)
     WriteTwoStates(out, "img/charger/slot" + std::to_string(slot), "active", 116, 116, SlotButton(slot));
-  // One picture for every state of these: they are drawn in the plain look.
-  Write(out, "img/charger/retour/active.tga", 154, 34, Standard({154, 34, "Back", "", nullptr}),
-        TButtonState::Inactive);
-  Write(out, "img/charger/quickload/active.tga", 311, 28, Standard({311, 28, "Quick load", "", nullptr}),
-        TButtonState::Inactive);
-  Write(out, "img/sauvegarder/continue.tga", 388, 25, Standard({388, 25, "Continue", "", nullptr}),
-        TButtonState::Inactive);
-  Write(out, "img/sauvegarder/backmenu.tga", 258, 20, Standard({258, 20, "Back to menu", "", nullptr}),
-        TButtonState::Inactive);
+  WritePlainWithKeyFocus(out, "img/charger/retour/active.tga", "img/charger/retour/focus.tga",
+                         {154, 34, "Back", "", nullptr});
+  WritePlainWithKeyFocus(out, "img/charger/quickload/active.tga", "img/charger/quickload/focus.tga",
+                         {311, 28, "Quick load", "", nullptr});
+  WritePlainWithKeyFocus(out, "img/sauvegarder/continue.tga", "img/sauvegarder/continue_focus.tga",
+                         {388, 25, "Continue", "", nullptr});
+  WritePlainWithKeyFocus(out, "img/sauvegarder/backmenu.tga", "img/sauvegarder/backmenu_focus.tga",
+                         {258, 20, "Back to menu", "", nullptr});
 }
 
 TPaint Arrow(int direction) {
@@ -217,6 +227,7 @@ TPicture MenuButtonPicture(const TButtonDesign& design, TButtonState state) {
 }
 
 void DrawMenuButtons(TPictureOutput& out) {
+  WriteControlsButtons(out);
   WriteMain(out);
   WriteOnePlayer(out);
   WriteTwoPlayers(out);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "tools/pictures/Canvas.h"
+#include "tools/pictures/ControlsArt.h"
 #include "tools/pictures/Icons.h"
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Scenery.h"
@@ -105,7 +106,7 @@ void Options(cairo_t* cr) {
   const double lanterns[3][3] = {{540, 242, 62}, {638, 262, 74}, {738, 236, 56}};
   PaintLanternString(cr, 470, 800, 150, lanterns, 3);
   PaintTitleLeft(cr, "Options", 30, 62, 54);
-  PaintNote(cr, "Sound, and your saved games", 150, 112, 15);
+  PaintNote(cr, "Sound, controls and your saved games", 190, 112, 15);
   PaintFrame(cr, 8, 140, 440, 222);
   cairo_move_to(cr, 22, 251);
   cairo_line_to(cr, 434, 251);
@@ -113,6 +114,7 @@ void Options(cairo_t* cr) {
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
   PaintFrame(cr, 117, 382, 251, 198);
+  PaintFrame(cr, 418, 382, 251, 94);
 }
 
 void PaintSlotsFrame(cairo_t* cr) {
@@ -296,6 +298,7 @@ void DrawMenuScreens(TPictureOutput& out) {
   out.Jpeg("img/1Player_bckgrnd.jpg", Face(OnePlayer, TEdge::Opaque));
   out.Jpeg("img/2Players_BckGrnd.jpg", Face(TwoPlayers, TEdge::Opaque));
   out.Jpeg("img/options_bckgrnd.jpg", Face(Options, TEdge::Opaque));
+  out.Jpeg("img/controls_bckgrnd.jpg", Face(PaintControlsScreen, TEdge::Opaque));
   out.Jpeg("img/bckgrnd_load.jpg", Face(LoadScreen, TEdge::Opaque));
   out.Jpeg("img/BckGrnd_save.jpg", Face(SaveScreen, TEdge::Opaque));
   out.Jpeg("img/chargement2.jpg", Face(LoadingPicture, TEdge::Opaque));

@@ -12,6 +12,7 @@
 
 #include "assets/Image.h"
 #include "platform/Paths.h"
+#include "tools/pictures/ControlsArt.h"
 #include "tools/pictures/Generator.h"
 #include "tools/pictures/RacePictures.h"
 #include "tools/writers/ByteWriter.h"
@@ -49,19 +50,29 @@ const char* const kMenuTgas[] = {
     "img/boutons/choice_track/ok/inactive.tga", "img/boutons/choice_track/ok/active.tga",
     "img/boutons/choice_track/retour/inactive.tga", "img/boutons/choice_track/retour/active.tga",
     "img/sauvegarder/continue.tga", "img/sauvegarder/backmenu.tga", "img/track_bckgrnd4.tga",
-    "img/stencil_tovelu.tga"};
+    "img/stencil_tovelu.tga", "img/boutons/options/controles/inactive.tga",
+    "img/boutons/options/controles/active.tga", "img/charger/retour/focus.tga", "img/charger/quickload/focus.tga",
+    "img/sauvegarder/continue_focus.tga", "img/sauvegarder/backmenu_focus.tga", "img/controls/slot/inactive.tga",
+    "img/controls/slot/focus.tga", "img/controls/slot/active.tga", "img/controls/slot/waiting.tga",
+    "img/controls/invert/off_inactive.tga", "img/controls/invert/off_focus.tga",
+    "img/controls/invert/off_active.tga", "img/controls/invert/on_inactive.tga", "img/controls/invert/on_focus.tga",
+    "img/controls/invert/on_active.tga", "img/controls/defaults/inactive.tga", "img/controls/defaults/focus.tga",
+    "img/controls/defaults/active.tga", "img/controls/back/inactive.tga", "img/controls/back/focus.tga",
+    "img/controls/back/active.tga"};
 
 const char* const kBlendedTgas[] = {
     "img/timer.tga", "img/lanternes_score.tga", "img/gameOptions/img_sound.tga",
     "img/gameOptions/bouton_orange.tga", "img/gameOptions/volume.tga", "img/gameOptions/effets.tga",
     "img/gameOptions/bouton_retour.tga", "img/gameOptions/bouton_quitter.tga",
+    "img/gameOptions/bouton_retour_focus.tga", "img/gameOptions/bouton_quitter_focus.tga",
+    "img/gameOptions/dial_focus.tga",
     "img/win_lose/transition_win.tga", "img/win_lose/transition_lose.tga", "img/win_lose/win.tga",
     "img/win_lose/lose.tga", "img/win_lose/sakura_no_ame.tga"};
 
 const char* const kJpegs[] = {
     "img/menu_bckgrnd.jpg", "img/1Player_bckgrnd.jpg", "img/2players_bckgrnd.jpg", "img/2Players_BckGrnd.jpg",
     "img/options_bckgrnd.jpg", "img/bckgrnd_load.jpg", "img/choiceTrack_BckGrnd.jpg", "img/chargement2.jpg",
-    "img/BckGrnd_save.jpg", "textures/herbe.jpg", "textures/papier sepia.jpg", "textures/texture_sky.jpg"};
+    "img/BckGrnd_save.jpg", "img/controls_bckgrnd.jpg", "textures/herbe.jpg", "textures/papier sepia.jpg", "textures/texture_sky.jpg"};
 
 const char* const kTrackNames[] = {"dunmarrow", "ridezi", "large", "lanterne", "test",
                                    "summer", "autumn", "winter", "final"};
@@ -193,6 +204,42 @@ TEST_F(GeneratedPictures, ButtonStatesLookDifferent) {
   }
   EXPECT_GT(ShareOfPixelsThatDiffer(Load("img/charger/slot1/inactive.tga"), Load("img/charger/slot1/active.tga")), 0.2);
   EXPECT_GT(ShareOfPixelsThatDiffer(Load("img/charger/slot1/active.tga"), Load("img/charger/slot2/active.tga")), 0.005);
+}
+
+// Where the mouse's pictures of a button are all one, the keys' focus has a picture of its
+// own: it must be seen to differ, or a player on the keys would not know where they are.
+TEST_F(GeneratedPictures, KeyFocusPicturesStandOutFromTheRestingLook) {
+  const std::pair<const char*, const char*> pairs[] = {
+      {"img/charger/retour/active.tga", "img/charger/retour/focus.tga"},
+      {"img/charger/quickload/active.tga", "img/charger/quickload/focus.tga"},
+      {"img/sauvegarder/continue.tga", "img/sauvegarder/continue_focus.tga"},
+      {"img/sauvegarder/backmenu.tga", "img/sauvegarder/backmenu_focus.tga"},
+      {"img/gameOptions/bouton_retour.tga", "img/gameOptions/bouton_retour_focus.tga"},
+      {"img/gameOptions/bouton_quitter.tga", "img/gameOptions/bouton_quitter_focus.tga"},
+      {"img/controls/slot/inactive.tga", "img/controls/slot/focus.tga"},
+      {"img/controls/slot/focus.tga", "img/controls/slot/waiting.tga"},
+      {"img/controls/invert/off_inactive.tga", "img/controls/invert/on_inactive.tga"},
+      {"img/boutons/options/controles/inactive.tga", "img/boutons/options/controles/active.tga"}};
+  for (const auto& [plain, focus] : pairs) EXPECT_GT(ShareOfPixelsThatDiffer(Load(plain), Load(focus)), 0.1) << focus;
+}
+
+// Every key a player may choose has its name drawn for the controls screen, and every
+// sentence of its hint line is there; a name is not another's.
+TEST_F(GeneratedPictures, TheControlsScreenHasEveryKeyNameAndHint) {
+  for (int i = 0; i < kKeyNameCount; ++i) {
+    const TImage cap = Load(std::string("img/controls/keys/") + kKeyNames[i] + ".tga");
+    EXPECT_EQ(cap.channels, 4) << kKeyNames[i];
+  }
+  EXPECT_GT(ShareOfPixelsThatDiffer(Load("img/controls/keys/A.tga"), Load("img/controls/keys/B.tga")), 0.005);
+  EXPECT_GT(ShareOfPixelsThatDiffer(Load("img/controls/keys/UP.tga"), Load("img/controls/keys/DOWN.tga")), 0.005);
+  std::vector<std::string> hints = {"choose", "waiting", "kept", "reserved", "defaults"};
+  for (const char* player : {"p1", "p2"})
+    for (const char* action : {"left", "right", "nose_down", "nose_up", "thrust"})
+      hints.push_back(std::string("taken_") + player + "_" + action);
+  for (const std::string& hint : hints) EXPECT_EQ(Load("img/controls/hint/" + hint + ".tga").channels, 4) << hint;
+  EXPECT_GT(ShareOfPixelsThatDiffer(Load("img/controls/hint/taken_p1_thrust.tga"),
+                                    Load("img/controls/hint/taken_p2_thrust.tga")),
+            0.001);
 }
 
 TEST_F(GeneratedPictures, TrackPanelIsOpenOverTheThumbnailAndFramesItsButtons) {

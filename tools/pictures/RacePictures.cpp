@@ -177,6 +177,19 @@ void Caption(cairo_t* cr, const std::string& text, double w, double h) {
   DrawText(cr, text, w / 2, h / 2, style);
 }
 
+// A warm glow round the ring of the dial the keys turn, laid over the dial.
+void WriteDialFocus(TPictureOutput& out) {
+  TCanvas canvas(512, 512, 373, 373);
+  cairo_t* cr = canvas.Cr();
+  for (double r : {173.0, 128.0}) {
+    CirclePath(cr, kDialCentreX, kDialCentreY, r);
+    SetColour(cr, palette::kEmber);
+    cairo_set_line_width(cr, 10);
+    cairo_stroke(cr);
+  }
+  out.Tga("img/gameOptions/dial_focus.tga", canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+}
+
 void WriteOverlay(TPictureOutput& out) {
   {
     TCanvas canvas(512, 512, 373, 373);
@@ -209,7 +222,13 @@ void WriteOverlay(TPictureOutput& out) {
     PaintButton(canvas.Cr(), stacked, TButtonState::Inactive);
     out.Tga(design == &resume ? "img/gameOptions/bouton_retour.tga" : "img/gameOptions/bouton_quitter.tga",
             canvas.Take(TEdge::Soft), TTgaPacking::Rle);
+    // The keys' focus: the hover look.
+    TCanvas focus(256, 128, 156, 99);
+    PaintButton(focus.Cr(), stacked, TButtonState::Focus);
+    out.Tga(design == &resume ? "img/gameOptions/bouton_retour_focus.tga" : "img/gameOptions/bouton_quitter_focus.tga",
+            focus.Take(TEdge::Soft), TTgaPacking::Rle);
   }
+  WriteDialFocus(out);
 }
 
 // A notice of the network race on a gold-rimmed night plaque, shown across the top of
