@@ -17,6 +17,7 @@
 #include "frontend/MenuTextures.h"
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
+#include "platform/Window.h"
 
 class TGameOptions {
  public:
@@ -68,8 +69,8 @@ class TGameOptions {
   void DrawDialNotches(const TBouton& templateNotch, double centreX, int count,
                        std::uint32_t list) const;
 
-  int screenWidth_;
-  int screenHeight_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
   int frameWidth_;
   int virtualWidth_ = 800;
   int virtualHeight_ = 600;

@@ -16,6 +16,7 @@
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
 #include "renderer/PanelDraw.h"
+#include "platform/Window.h"
 
 class Tpanel {
  public:
@@ -58,8 +59,8 @@ class Tpanel {
  private:
   TButtonQuad ButtonQuad(const TBouton& button, std::uint32_t texture) const;
 
-  int screenWidth_;
-  int screenHeight_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
   int virtualWidth_ = 800;
   int virtualHeight_ = 600;
   TTab_bouton buttons_;

@@ -101,7 +101,10 @@ void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screen
 TRaceInput Tworld::ReadRaceInput(bool readEscapePress) const {
   TRaceInput input;
   input.now = wnd::GetTickCount();
-  const bool escapePressed = readEscapePress && wnd::KeyPressed(wnd::KEY_ESC);
+  // Losing the focus (another window, the window minimised) pauses the race as Escape
+  // does; while the overlay is open, or in a network race nobody can pause, it is dropped.
+  const bool focusLost = wnd::TakeFocusLost();
+  const bool escapePressed = readEscapePress && (wnd::KeyPressed(wnd::KEY_ESC) || focusLost);
   input.keys = ReadRaceKeys([](int code) { return wnd::GetKey(code) == wnd::PRESS; },
                             escapePressed);
   return input;
