@@ -73,7 +73,7 @@ const GLFWvidmode* DesktopMode() {
 void TGlfwPlatform::FitWindowSize(int& width, int& height) const {
   int x = 0, y = 0, areaWidth = 0, areaHeight = 0;
   GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-  if (monitor) glfwGetMonitorWorkarea(monitor, &x, &y, &areaWidth, &areaHeight);
+  if (monitor && fitToScreen_) glfwGetMonitorWorkarea(monitor, &x, &y, &areaWidth, &areaHeight);
   if (areaWidth <= 0 || areaHeight <= 0) return;
   // Room for a window manager's border and title bar; the shape is kept.
   const double fit = std::min({1.0, (areaWidth - 16.0) / width, (areaHeight - 48.0) / height});

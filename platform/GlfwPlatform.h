@@ -22,6 +22,9 @@ class TGlfwPlatform : public wnd::TPlatform {
   // Prints "first_frame_at_ms: T" (wall clock) when the first frame is shown, so a
   // benchmark can time the start-up of the whole process.
   void SetFirstFrameReport(bool report) { reportFirstFrame_ = report; }
+  // A window is made smaller where the screen cannot hold it; tests turn that off to get
+  // exactly the size they ask for.
+  void SetFitToScreen(bool fit) { fitToScreen_ = fit; }
 
   wnd::TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
                               bool fullscreen) override;
@@ -80,6 +83,7 @@ class TGlfwPlatform : public wnd::TPlatform {
   bool switchAsked_ = false;
   bool displayChanged_ = false;
   bool focusLost_ = false;
+  bool fitToScreen_ = true;
   bool initialised_ = false;
   bool paced_ = true;
   bool vsync_ = false;

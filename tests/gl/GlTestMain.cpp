@@ -43,6 +43,8 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.startedPrograms.clear();
   p.onSwap = nullptr;
   p.onPoll = nullptr;
+  p.drawableWidth = p.drawableHeight = 0;
+  p.SetDisplayListener(nullptr);
   p.ForgetPresses();
   p.captureFrames = false;
   p.capturedFrame.clear();
