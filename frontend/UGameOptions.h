@@ -61,6 +61,7 @@ class TGameOptions {
   const TImg& EffectsCaption() const { return effectsCaption_; }
 
  private:
+  void Layout();
   TImg MakePicture(const char* path, double x, double y, double w, double h);
   TBouton MakeButton(double x, double y, double w, double h, std::uint32_t inactive,
                      std::uint32_t focus, std::uint32_t active) const;
@@ -71,7 +72,7 @@ class TGameOptions {
 
   wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
   wnd::TDrawableHeight screenHeight_;
-  int frameWidth_;
+  int frameWidth_ = 0;
   int virtualWidth_ = 800;
   int virtualHeight_ = 600;
   int notchCount_ = 32;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "frontend/UGameOptions.h"
 #include "game/Ugame.h"
 #include "modes/TrackFile.h"
 #include "modes/Uworld_TimeAttack.h"
@@ -148,6 +149,27 @@ TEST_F(DisplayTest, TheRaceFollowsTheWindowToItsNewSize) {
   EXPECT_EQ(after[1], 0);
   EXPECT_EQ(after[2], 1440);
   EXPECT_EQ(after[3], 1080);
+}
+
+// The overlay open while the display switches is laid out anew for the new frame: its
+// buttons are where they are drawn at the new size, not where they were.
+TEST_F(DisplayTest, TheOverlayFollowsTheWindowToItsNewSize) {
+  TGameOptions options(1024, 768);
+  int music = 255, effects = 255;
+  auto frame = [&](int x, int y, bool down) {
+    platform.input = TInputState{{}, x, y, down};
+    std::string result;
+    options.DrawOptions(music, effects, result);
+    return result;
+  };
+  EXPECT_EQ(frame(10, 10, false), "");
+  platform.drawableWidth = 1920;
+  platform.drawableHeight = 1080;
+  // The leave button, virtual (704, 536) of 800 x 600, in the 1440-wide frame from x 240.
+  const int x = 240 + 704 * 1440 / 800, y = 536 * 1080 / 600;
+  EXPECT_EQ(frame(x, y, false), "");
+  EXPECT_EQ(frame(x, y, true), "");
+  EXPECT_EQ(frame(x, y, false), "MENU RETURN");
 }
 
 // The shell keeps what the player chose: a switch sets full screen or window, a resize
