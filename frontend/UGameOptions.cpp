@@ -34,10 +34,14 @@ constexpr double kNotchTurn = -11.0;  // degrees about z: clockwise on the scree
 }  // namespace
 
 TGameOptions::TGameOptions(int screenWidth, int screenHeight)
-    : screenWidth_(screenWidth),
-      screenHeight_(screenHeight),
-      frameWidth_(WindowFrame(screenWidth, screenHeight).width),
-      scale_(static_cast<double>(frameWidth_) / 800.0) {
+    : screenWidth_(screenWidth), screenHeight_(screenHeight) {
+  Layout();
+}
+
+// For the window's frame as it is now, and again whenever the window changes size.
+void TGameOptions::Layout() {
+  frameWidth_ = WindowFrame(screenWidth_, screenHeight_).width;
+  scale_ = static_cast<double>(frameWidth_) / 800.0;
   leftDial_ = MakePicture(kDialPicture, 13, 114, 373, 373);
   rightDial_ = MakePicture(nullptr, 414, 114, 373, 373);
   rightDial_.texture = leftDial_.texture;  // one picture serves both dials
@@ -111,6 +115,7 @@ void TGameOptions::DrawImage(const TImg& picture) const {
 
 void TGameOptions::DrawOptions(int& music, int& effects, std::string& result) {
   result.clear();
+  if (WindowFrame(screenWidth_, screenHeight_).width != frameWidth_) Layout();
   musicLevel_ = music;
   effectsLevel_ = effects;
   musicNotches_ = NotchesFor(music);

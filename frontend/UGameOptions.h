@@ -18,6 +18,7 @@
 #include "frontend/MenuTextures.h"
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
+#include "platform/Window.h"
 
 class TGameOptions {
  public:
@@ -66,6 +67,7 @@ class TGameOptions {
   const TImg& EffectsCaption() const { return effectsCaption_; }
 
  private:
+  void Layout();
   TImg MakePicture(const char* path, double x, double y, double w, double h);
   TBouton MakeButton(double x, double y, double w, double h, std::uint32_t inactive,
                      std::uint32_t focus, std::uint32_t active) const;
@@ -77,9 +79,9 @@ class TGameOptions {
   void TurnFocusedDial(bool up);
   void DrawDialFocus() const;
 
-  int screenWidth_;
-  int screenHeight_;
-  int frameWidth_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
+  int frameWidth_ = 0;
   int virtualWidth_ = 800;
   int virtualHeight_ = 600;
   int notchCount_ = 32;

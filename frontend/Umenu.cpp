@@ -11,8 +11,6 @@
 TMenu::TMenu(int screenWidth, int screenHeight)
     : screenWidth_(screenWidth), screenHeight_(screenHeight) {
   screen_ = kMainScreen;
-  thumbScaleX_ = 2.0 / (screenWidth_ / 2);
-  thumbScaleY_ = 1.5 / (screenHeight_ / 2);
   BuildMainScreen();
   BuildOnePlayerScreen();
   BuildTwoPlayersScreen();

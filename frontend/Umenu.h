@@ -25,6 +25,7 @@
 #include "frontend/TrackRecordLine.h"
 #include "frontend/Upanel.h"
 #include "renderer/GlHandles.h"
+#include "platform/Window.h"
 
 class TMenu : public IMenu {
  public:
@@ -121,8 +122,8 @@ class TMenu : public IMenu {
   void DrawIrisScene(std::uint32_t from, bool fromIsList, std::uint32_t to, bool toIsList);
   void PresentFrame();
 
-  int screenWidth_;
-  int screenHeight_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
   TTextureSet textures_;
 
   TTab_bouton optionsButtons_, onePlayerButtons_, twoPlayersButtons_, mainButtons_,
@@ -137,8 +138,6 @@ class TMenu : public IMenu {
 
   int screen_ = kMainScreen;
   double cameraDistance_ = 3.5;
-  double thumbScaleX_ = 0.0;
-  double thumbScaleY_ = 0.0;
   T_Tab_TrackFile trackFiles_;
   int trackIndex_ = 0;
   TTrackRecordLine recordLine_;  // the best time of the course in view

@@ -240,9 +240,8 @@ void TMenu::DrawThumbnail() {
   if (trackFiles_.empty()) return;
   const T_TrackFile& track = trackFiles_[static_cast<std::size_t>(trackIndex_)];
   TThumbRect rect = FitThumbnail(track.width, track.height);
-  DrawChooserThumbnail(track.previewTexture, thumbScaleX_ * screenWidth_ / kVirtualWidth,
-                       thumbScaleY_ * screenHeight_ / kVirtualHeight, rect.left, rect.top,
-                       rect.width, rect.height);
-  recordLine_.Draw(track, thumbScaleX_ * screenWidth_ / kVirtualWidth,
-                   thumbScaleY_ * screenHeight_ / kVirtualHeight);
+  // The face is 4 x 3 units at any window size.
+  DrawChooserThumbnail(track.previewTexture, 4.0 / kVirtualWidth, 3.0 / kVirtualHeight,
+                       rect.left, rect.top, rect.width, rect.height);
+  recordLine_.Draw(track, 4.0 / kVirtualWidth, 3.0 / kVirtualHeight);
 }

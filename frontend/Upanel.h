@@ -18,6 +18,7 @@
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
 #include "renderer/PanelDraw.h"
+#include "platform/Window.h"
 
 // A picture laid over the panel's face after its buttons (virtual units, y down): what a
 // screen shows that is no button, such as a key's name on the button that binds it.
@@ -80,8 +81,8 @@ class Tpanel {
   TButtonQuad DecalQuad(const TDecal& decal) const;
   int ReadKeys(const TMouseLook& look, int hovered);
 
-  int screenWidth_;
-  int screenHeight_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
   int virtualWidth_ = 800;
   int virtualHeight_ = 600;
   TTab_bouton buttons_;

@@ -9,6 +9,7 @@
 #include "assets/Utype.h"
 #include "frontend/MenuInterface.h"
 #include "modes/ModeInterface.h"
+#include "platform/Window.h"
 
 class IModeFactory {
  public:
@@ -71,8 +72,9 @@ class TModeLoop {
   void Set(TGameMode mode) { mode_ = TModeChoice{mode, -1, {}}; }
   bool Is(TGameMode mode) const { return mode_.mode == mode; }
 
-  int screenWidth_;
-  int screenHeight_;
+  // Each mode is built at the window's size when it starts, and follows it from there.
+  wnd::TDrawableWidth screenWidth_;
+  wnd::TDrawableHeight screenHeight_;
   TModeChoice mode_;
   T_Tab_TrackFile trackFiles_;
   bool useDefaultTrack_ = true;

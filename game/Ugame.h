@@ -10,6 +10,7 @@
 
 class Tgame {
  public:
+  // `width` x `height` is the window's size for when the game is not full screen.
   Tgame(int width, int height, bool fullscreen);
   ~Tgame();
   Tgame(const Tgame&) = delete;
@@ -25,6 +26,10 @@ class Tgame {
 
  private:
   void OpenWindow(int width, int height, bool fullscreen);
+  // The player's switches and resizes are kept in the settings for the next start. A
+  // resize keeps only the size: a run told to use a window leaves full screen chosen.
+  void KeepDisplay(const wnd::TDisplayState& display);
   wnd::TWindowInfo window_;
+  bool fullScreen_ = false;
   bool traceModes_ = false;
 };

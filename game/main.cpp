@@ -10,6 +10,7 @@
 #include "platform/GlfwPlatform.h"
 #include "platform/SdlGamepads.h"
 #include "platform/SystemServices.h"
+#include "saves/SettingsStore.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ bool EnvironmentFlag(const char* name) {
 }
 
 void PrintUsage() {
-  std::printf("usage: velmora [--join ADDRESS]\n"
+  std::printf("usage: velmora [--windowed] [--join ADDRESS]\n"
+              "  --windowed      play in a window this time (F11 or Alt+Enter switches)\n"
               "  --join ADDRESS  join the two-player network race hosted at ADDRESS\n");
 }
 
@@ -27,8 +29,11 @@ void PrintUsage() {
 
 int main(int argc, char** argv) {
   TGameOptionsFromCommandLine options;
+  bool windowed = false;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--join") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--windowed") == 0) {
+      windowed = true;
+    } else if (std::strcmp(argv[i], "--join") == 0 && i + 1 < argc) {
       options.joinAddress = argv[++i];
     } else {
       PrintUsage();
@@ -50,7 +55,9 @@ int main(int argc, char** argv) {
   TSdlGamepads pads;
   wnd::TGamepadsGuard padsGuard(pads);
   {
-    Tgame game(1024, 768, true);
+    // Full screen or a window as last chosen; --windowed wins for this run only.
+    const TSettings& settings = CurrentSettings();
+    Tgame game(settings.windowWidth, settings.windowHeight, settings.fullScreen && !windowed);
     if (!game.Window().opened) {
       std::fprintf(stderr, "Velmora could not open its window.\n");
       return 1;

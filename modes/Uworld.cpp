@@ -102,8 +102,11 @@ void Tworld::BlankBars() const { BlankOutsideFrame(Frame(), screenWidth_, screen
 TRaceInput Tworld::ReadRaceInput(bool readEscapePress) const {
   TRaceInput input;
   input.now = wnd::GetTickCount();
-  // A pad's Start pauses as Escape does; both are asked so neither press is left pending.
-  const bool escapePressed = readEscapePress && wnd::KeyPressed(wnd::KEY_ESC);
+  // Losing the focus (another window, the window minimised) pauses the race as Escape
+  // does; while the overlay is open, or in a network race nobody can pause, it is dropped.
+  // A pad's Start pauses too; all are asked so no press is left pending.
+  const bool focusLost = wnd::TakeFocusLost();
+  const bool escapePressed = readEscapePress && (wnd::KeyPressed(wnd::KEY_ESC) || focusLost);
   const bool startPressed = readEscapePress && wnd::Gamepads().ButtonPressed(wnd::TPadButton::Start);
   input.keys = ReadRaceKeys(race_->Kind(), [](int code) { return wnd::GetKey(code) == wnd::PRESS; },
                             escapePressed || startPressed);

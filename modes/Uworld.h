@@ -17,6 +17,7 @@
 #include "net/PersoRecord.h"
 #include "world/HudLayout.h"
 #include "world/ScreenFrame.h"
+#include "platform/Window.h"
 
 class TMap;
 class Ttrack;
@@ -105,8 +106,8 @@ class Tworld : public IMode {
   void RunFade(double start, double delta, const std::function<bool(double)>& done,
                const std::function<void(double)>& draw) const;
 
-  int screenWidth_;
-  int screenHeight_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
   std::unique_ptr<TObj> craft_;
   std::unique_ptr<TMap> map_;
   std::unique_ptr<Ttrack> track_;

@@ -11,6 +11,7 @@
 #include "frontend/MenuTextures.h"
 #include "modes/ModeInterface.h"
 #include "saves/USave.h"
+#include "platform/Window.h"
 
 class Tpanel;
 class TTimeAttack;
@@ -49,8 +50,8 @@ class TScreenplay : public IMode {
   void BuildSaveScreen();
   int RunSaveScreen(int nextSeason);
 
-  int screenWidth_;
-  int screenHeight_;
+  wnd::TDrawableWidth screenWidth_;  // the window's, as it is now
+  wnd::TDrawableHeight screenHeight_;
   int musicVolume_;
   int effectsVolume_ = 0;
   int season_ = 0;

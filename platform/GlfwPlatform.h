@@ -22,6 +22,9 @@ class TGlfwPlatform : public wnd::TPlatform {
   // Prints "first_frame_at_ms: T" (wall clock) when the first frame is shown, so a
   // benchmark can time the start-up of the whole process.
   void SetFirstFrameReport(bool report) { reportFirstFrame_ = report; }
+  // A window is made smaller where the screen cannot hold it; tests turn that off to get
+  // exactly the size they ask for.
+  void SetFitToScreen(bool fit) { fitToScreen_ = fit; }
 
   wnd::TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
                               bool fullscreen) override;
@@ -42,6 +45,10 @@ class TGlfwPlatform : public wnd::TPlatform {
   bool ProgramRunning() override;
   wnd::TLocalTime LocalTime() override;
   void Randomize() override;
+  bool DrawableSize(int& width, int& height) override;
+  void SetFullScreen(bool fullScreen) override;
+  wnd::TDisplayState Display() const override;
+  bool TakeFocusLost() override;
 
   GLFWwindow* Window() const { return window_; }
   // Makes this window's OpenGL context the current one.
@@ -54,12 +61,29 @@ class TGlfwPlatform : public wnd::TPlatform {
 
  private:
   void LimitFrameRate();
+  // The window's size when not full screen: the one asked, or smaller to fit the screen.
+  void FitWindowSize(int& width, int& height) const;
+  // After events: a switch asked for by a key, and the news of a change of display.
+  void ApplyDisplayEvents();
+  void ReadDrawableSize();
   // GLFW's event callbacks: presses are counted as they come, however short.
   static void OnKey(GLFWwindow* window, int key, int scancode, int action, int mods);
   static void OnMouseButton(GLFWwindow* window, int button, int action, int mods);
+  static void OnFramebufferSize(GLFWwindow* window, int width, int height);
+  static void OnWindowSize(GLFWwindow* window, int width, int height);
+  static void OnFocus(GLFWwindow* window, int focused);
+  static void OnIconify(GLFWwindow* window, int iconified);
   wnd::TPressLog keyPresses_;     // by GLFW key code
   wnd::TPressLog buttonPresses_;  // by GLFW button
   GLFWwindow* window_ = nullptr;
+  bool fullScreen_ = false;
+  int windowX_ = 0, windowY_ = 0;  // the window's place and size, kept while full screen
+  int windowWidth_ = 0, windowHeight_ = 0;
+  int drawableWidth_ = 0, drawableHeight_ = 0;
+  bool switchAsked_ = false;
+  bool displayChanged_ = false;
+  bool focusLost_ = false;
+  bool fitToScreen_ = true;
   bool initialised_ = false;
   bool paced_ = true;
   bool vsync_ = false;

@@ -16,6 +16,7 @@ class TScriptedGlPlatform : public TScriptedPlatform {
 
   explicit TScriptedGlPlatform(TFrameReader readFrame) : readFrame_(readFrame) {
     real_.SetPaced(false);
+    real_.SetFitToScreen(false);
   }
   wnd::TWindowInfo OpenWindow(int width, int height, int depthBits, int stencilBits,
                               bool fullscreen) override;

@@ -32,6 +32,37 @@ void TScriptedPlatform::QueueTapClick(int x, int y, int frames) {
 
 void TScriptedPlatform::QueueIdle(int frames) { Queue(TInputState{}, frames); }
 
+void TScriptedPlatform::QueueFocusLoss(int frames) {
+  if (frames > 0) queue_.push_back({TInputState{}, frames, false, -1, false, true});
+}
+
+bool TScriptedPlatform::TakeFocusLost() {
+  const bool lost = focusLost_;
+  focusLost_ = false;
+  return lost;
+}
+
+bool TScriptedPlatform::DrawableSize(int& width, int& height) {
+  if (drawableWidth <= 0 || drawableHeight <= 0) return false;
+  width = drawableWidth;
+  height = drawableHeight;
+  return true;
+}
+
+void TScriptedPlatform::SetFullScreen(bool fullScreen) {
+  if (fullScreen == display.fullScreen) return;
+  display.fullScreen = fullScreen;
+  drawableWidth = fullScreen ? desktopWidth : display.windowWidth;
+  drawableHeight = fullScreen ? desktopHeight : display.windowHeight;
+  TellDisplayChanged();
+}
+
+void TScriptedPlatform::ResizeWindow(int width, int height) {
+  display.windowWidth = drawableWidth = width;
+  display.windowHeight = drawableHeight = height;
+  TellDisplayChanged();
+}
+
 std::size_t TScriptedPlatform::QueuedFrames() const {
   std::size_t total = 0;
   for (const TStep& step : queue_) total += static_cast<std::size_t>(step.frames);
@@ -39,7 +70,8 @@ std::size_t TScriptedPlatform::QueuedFrames() const {
 }
 
 wnd::TWindowInfo TScriptedPlatform::OpenWindow(int width, int height, int, int stencilBits,
-                                               bool) {
+                                               bool fullscreen) {
+  display = {fullscreen, width, height};
   return {true, width, height, 24, stencilBits};
 }
 
@@ -64,6 +96,7 @@ void TScriptedPlatform::AdvanceScript() {
   if (!step.begun) {
     if (step.tappedKey >= 0) keyPresses_.Press(step.tappedKey);
     if (step.buttonTapped) buttonPresses_.Press(wnd::MOUSE_BUTTON_LEFT);
+    if (step.focusLost) focusLost_ = true;
     step.begun = true;
   }
   DeliverEvents();
@@ -133,6 +166,7 @@ void TScriptedPlatform::ForgetPresses() {
   DeliverEvents();
   keyPresses_.Clear();
   buttonPresses_.Clear();
+  focusLost_ = false;
 }
 
 int TScriptedPlatform::PendingPresses(int key) {

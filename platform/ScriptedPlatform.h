@@ -72,6 +72,9 @@ class TScriptedPlatform : public wnd::TPlatform {
   void QueueTapClick(int x, int y, int frames = 1);
   // Queues `frames` swaps with nothing held (the pointer stays where it is).
   void QueueIdle(int frames);
+  // Queues the window losing the focus (another window taken, or minimised) before the
+  // next frame, then `frames` idle swaps: as with GLFW, the news comes once, on a poll.
+  void QueueFocusLoss(int frames = 1);
   // A press and release that happen now, before the game next looks.
   void Tap(int key) { keyPresses_.Press(key); }
   void TapButton() { buttonPresses_.Press(wnd::MOUSE_BUTTON_LEFT); }
@@ -108,6 +111,20 @@ class TScriptedPlatform : public wnd::TPlatform {
   wnd::TLocalTime LocalTime() override { return localTime; }
   void Randomize() override { rng_.seed(now); }
 
+  // The display. Until a test sets a drawable size, none is reported and screens keep
+  // the size they were made with. A switch takes the desktop's size or the window's.
+  int drawableWidth = 0;
+  int drawableHeight = 0;
+  wnd::TDisplayState display{false, 1024, 768};
+  int desktopWidth = 1920;
+  int desktopHeight = 1080;
+  bool DrawableSize(int& width, int& height) override;
+  void SetFullScreen(bool fullScreen) override;
+  wnd::TDisplayState Display() const override { return display; }
+  // The player drags the window's border to a new size.
+  void ResizeWindow(int width, int height);
+  bool TakeFocusLost() override;
+
  protected:
   // Hook for the GL variant: present the frame on a real window.
   virtual void PresentFrame() {}
@@ -119,6 +136,7 @@ class TScriptedPlatform : public wnd::TPlatform {
     bool begun = false;
     int tappedKey = -1;  // -1: none
     bool buttonTapped = false;
+    bool focusLost = false;
   };
   void AdvanceScript();
   // Turns what changed in `input` since the game last looked into presses: tests may
@@ -127,6 +145,7 @@ class TScriptedPlatform : public wnd::TPlatform {
   std::deque<TStep> queue_;
   std::set<int> keysDelivered_;
   bool buttonDelivered_ = false;
+  bool focusLost_ = false;
   wnd::TPressLog keyPresses_;
   wnd::TPressLog buttonPresses_;
 };

@@ -6,9 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace wnd {
 
@@ -42,6 +44,13 @@ struct TWindowInfo {
   // leaves them 0 and the shell fills them in from the renderer once the context is up.
   int depthBits = 0;
   int stencilBits = 0;
+};
+
+// Full screen or a window, and the window's size for when it is one (screen pixels).
+struct TDisplayState {
+  bool fullScreen = false;
+  int windowWidth = 0;
+  int windowHeight = 0;
 };
 
 class TPlatform {
@@ -85,9 +94,50 @@ class TPlatform {
   virtual void Randomize() { rng_.seed(GetTickCount()); }
   double Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_); }
 
+  // The display. Full screen is borderless at the desktop's own mode, a window can be
+  // resized; F11 or Alt+Enter switches between the two at any time, keeping the GL context
+  // (and so every texture and list). Screens follow the drawable size as it changes.
+  // The framebuffer's size now; false where no window can change size (headless runs).
+  virtual bool DrawableSize(int& width, int& height) {
+    (void)width;
+    (void)height;
+    return false;
+  }
+  virtual void SetFullScreen(bool fullScreen) { (void)fullScreen; }
+  virtual TDisplayState Display() const { return {}; }
+  // True, once, when the window lost the keyboard focus or was minimised since the last
+  // ask: a race pauses then. A screen that starts forgets it, as it forgets presses.
+  virtual bool TakeFocusLost() { return false; }
+  // Told after the player switched or resized the display, so the choice can be kept.
+  void SetDisplayListener(std::function<void(const TDisplayState&)> listener) {
+    displayListener_ = std::move(listener);
+  }
+
  protected:
+  void TellDisplayChanged() {
+    if (displayListener_) displayListener_(Display());
+  }
   std::mt19937 rng_{20261208u};
+
+ private:
+  std::function<void(const TDisplayState&)> displayListener_;
 };
+
+// One side of the window's drawable area as it is now. The window may change size while a
+// screen runs (a switch to full screen, the player dragging its border), so screens keep
+// these rather than the size they began at. Where no window can change size, each keeps
+// the length it was made with.
+template <bool kWidth>
+class TDrawableSide {
+ public:
+  TDrawableSide(int start) : start_(start) {}  // NOLINT: stands for an int everywhere
+  operator int() const;
+
+ private:
+  int start_;
+};
+using TDrawableWidth = TDrawableSide<true>;
+using TDrawableHeight = TDrawableSide<false>;
 
 // Counts the presses each key or button code has had since it was last asked about.
 class TPressLog {
@@ -139,5 +189,13 @@ inline bool ProgramRunning() { return Platform().ProgramRunning(); }
 inline TLocalTime LocalTime() { return Platform().LocalTime(); }
 inline void Randomize() { Platform().Randomize(); }
 inline double Random() { return Platform().Random(); }
+inline bool TakeFocusLost() { return Platform().TakeFocusLost(); }
+
+template <bool kWidth>
+TDrawableSide<kWidth>::operator int() const {
+  int width = 0, height = 0;
+  if (!Platform().DrawableSize(width, height) || width <= 0 || height <= 0) return start_;
+  return kWidth ? width : height;
+}
 
 }  // namespace wnd

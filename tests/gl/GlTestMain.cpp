@@ -45,6 +45,8 @@ TScriptedGlPlatform& FreshGlPlatform() {
   p.startedPrograms.clear();
   p.onSwap = nullptr;
   p.onPoll = nullptr;
+  p.drawableWidth = p.drawableHeight = 0;
+  p.SetDisplayListener(nullptr);
   p.ForgetPresses();
   SetMenuKeysInUse(false);  // every test starts with the mouse, as the game does
   p.captureFrames = false;
