@@ -106,8 +106,9 @@ const TCraftState& TRaceCore::Craft(int player) const {
 }
 
 // The race is over once a frame began with the clock run out or every ring passed; that
-// frame is still flown and drawn in full. The crafts answer their keys while the overlay
-// is open: the pause only stops the idle bob.
+// frame is still flown and drawn in full. While the overlay is open the crafts fly on as
+// they were carried, but answer no keys: the arrows and Enter then work the overlay, and
+// moving its focus must not steer the craft.
 TRaceEvents TRaceCore::StartFrame(const TRaceInput& input) {
   if (net_) return NetworkFrame(input);
   TRaceEvents events;
@@ -133,7 +134,7 @@ TPlayerPass TRaceCore::Fly(int player, const TPlayerKeys& keys) {
   const double lowering = kind_ == TRaceKind::kTimeAttack ? 5.0 : 0.0;
   TPlayerPass pass;
   pass.ringPoint = {-craft.position.x, -craft.position.y - lowering, -craft.position.z};
-  pass.view = UpdateCraft(physics_, player - 1, keys, overlayOpen_, terrain_);
+  pass.view = UpdateCraft(physics_, player - 1, overlayOpen_ ? TPlayerKeys{} : keys, overlayOpen_, terrain_);
   caught_ = UpdateCaught(rings_, caught_, pass.ringPoint, terrain_.cellSize);
   pass.caughtCount = caught_;
   TPerso& record = records_[player - 1];

@@ -133,14 +133,16 @@ TEST(RaceCoreTimeAttack, TheRingTestTakesTheCraftsPointLoweredByFiveBeforeItMove
   EXPECT_EQ(race.ResultText(), "MENUW");
 }
 
-TEST(RaceCoreOverlay, EscapeStopsTheClockTheCraftStillFliesAndLeavingLosesWithoutBonus) {
+TEST(RaceCoreOverlay, EscapeStopsTheClockTheCraftAnswersNoKeysAndLeavingLosesWithoutBonus) {
   TRaceCore race(StraightCourse(TRaceKind::kTimeAttack, 10, 5));
   TRaceDriver driver{race};
   const int open = 100, back = 500, reopen = 700, leave = 760;
   driver.keys = [&](int frame) {
     TRaceKeys keys;
     keys.escapePressed = frame == open || frame == reopen;
-    keys.arrows.left = frame > open && frame < back;
+    // Left held from before the overlay opens until after it closes: the arrows that
+    // move the overlay's focus must not turn the craft behind it.
+    keys.arrows.left = frame > open - 10 && frame < back + 10;
     return keys;
   };
   int timeAtOpen = 0;
@@ -151,12 +153,14 @@ TEST(RaceCoreOverlay, EscapeStopsTheClockTheCraftStillFliesAndLeavingLosesWithou
   };
   race.Start(driver.now);
   while (driver.frames <= back) driver.Frame();
-  // Four hundred frames (6.4 s) open: not a second counted, but the craft turned.
+  // Four hundred frames (6.4 s) open: not a second counted, and the craft turned only in
+  // the frames before the overlay opened (the opening frame already answers no key).
   EXPECT_EQ(race.TimeLeft(), timeAtOpen);
-  EXPECT_EQ(race.Rotation(1).y, -(back - open - 1) * kTurnStep);
+  EXPECT_EQ(race.Rotation(1).y, -9 * kTurnStep);
   EXPECT_FALSE(race.OverlayOpen());
-  // The first frame after it closed counts the second that was due.
-  driver.Frame();
+  driver.Frame();  // closed again: the held key turns the craft once more
+  EXPECT_EQ(race.Rotation(1).y, -10 * kTurnStep);
+  // The first frame after it closed counted the second that was due.
   EXPECT_EQ(race.TimeLeft(), timeAtOpen - 1);
   while (race.Running()) driver.Frame();
   EXPECT_EQ(driver.frames, leave + 1);
