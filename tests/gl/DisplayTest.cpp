@@ -24,28 +24,7 @@ namespace {
 // A course with one ring far ahead: no race ends by itself within these tests but by the
 // clock, which allows `seconds`.
 T_TrackFile FarCourse(const std::string& name, int seconds = 10) {
-  TTrackData data;
-  data.heightmapPath = "screenplay_data/winter/winter.bmp";
-  data.initialTime = seconds;
-  data.musicPath = "sounds/Background01.mp3";
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 0.5;
-  data.terrain.cellSize = 10;
-  data.terrain.maxHeight = 110;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
-  TRing ring;
-  ring.origin = {0, 195, -2000};
-  ring.scale = 1.5;
-  ring.points = T_tab_point(16, ring.origin);
-  data.rings.push_back(ring);
-  const std::string path = (fs::current_path() / (name + ".track")).string();
-  WriteTrackFile(name, path, data);
-  T_TrackFile entry;
-  entry.heightmapName = data.heightmapPath;
-  entry.trackFileName = path;
-  return entry;
+  return WinterEntry(WriteWinterCourse(fs::current_path(), name, {{0, 195, -2000}}, seconds));
 }
 
 // The overlay's leave button at 1024 x 768: virtual (626, 487), 156 x 99, times 1.28.

@@ -35,36 +35,10 @@ namespace {
 
 // Two rings straight ahead over the winter terrain.
 std::string WriteCourse(const fs::path& folder) {
-  TTrackData data;
-  data.heightmapPath = "screenplay_data/winter/winter.bmp";
-  data.initialTime = 10;
-  data.musicPath = "sounds/Background01.mp3";
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 0.5;
-  data.terrain.cellSize = 10;
-  data.terrain.maxHeight = 110;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
-  for (double z : {-120.0, -260.0}) {
-    TRing ring;
-    ring.origin = {0, 195, z};
-    ring.scale = 1.5;
-    ring.points = T_tab_point(16, ring.origin);
-    data.rings.push_back(ring);
-  }
-  fs::create_directories(folder);
-  const std::string path = (folder / "ghostly.track").string();
-  WriteTrackFile("ghostly", path, data);
-  return path;
+  return WriteWinterCourse(folder, "ghostly", {{0, 195, -120}, {0, 195, -260}});
 }
 
-T_TrackFile Entry(const std::string& trackFile) {
-  T_TrackFile entry;
-  entry.heightmapName = "screenplay_data/winter/winter.bmp";
-  entry.trackFileName = trackFile;
-  return entry;
-}
+T_TrackFile Entry(const std::string& trackFile) { return WinterEntry(trackFile); }
 
 struct GhostTest : ::testing::Test {
   TScriptedGlPlatform& platform = FreshGlPlatform();

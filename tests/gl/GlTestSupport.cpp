@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "modes/TrackFile.h"
 #include "tools/writers/ImageWriters.h"
 
 namespace {
@@ -92,4 +93,38 @@ TGameFolder::~TGameFolder() {
   std::error_code error;
   std::filesystem::current_path(previous_, error);
   std::filesystem::remove_all(root_, error);
+}
+
+std::string WriteWinterCourse(const std::filesystem::path& folder, const std::string& name,
+                              const std::vector<T_point>& origins, int initialTime,
+                              const std::string& music) {
+  TTrackData data;
+  data.heightmapPath = "screenplay_data/winter/winter.bmp";
+  data.initialTime = initialTime;
+  data.musicPath = music;
+  data.terrain.heightmapPath = data.heightmapPath;
+  data.terrain.accuracy = 0.5;
+  data.terrain.cellSize = 10;
+  data.terrain.maxHeight = 110;
+  data.terrain.groundTexturePath = "textures/herbe.jpg";
+  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
+  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
+  for (const T_point& origin : origins) {
+    TRing ring;
+    ring.origin = origin;
+    ring.scale = 1.5;
+    ring.points = T_tab_point(16, origin);
+    data.rings.push_back(ring);
+  }
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / (name + ".track")).string();
+  WriteTrackFile(name, path, data);
+  return path;
+}
+
+T_TrackFile WinterEntry(const std::string& trackFile) {
+  T_TrackFile entry;
+  entry.heightmapName = "screenplay_data/winter/winter.bmp";
+  entry.trackFileName = trackFile;
+  return entry;
 }

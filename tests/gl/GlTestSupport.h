@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "assets/Image.h"
+#include "assets/Utype.h"
 #include "frontend/Bouton.h"
 #include "frontend/MenuTables.h"
 #include "platform/ScriptedGlPlatform.h"
@@ -62,3 +65,11 @@ class TGameFolder {
   std::filesystem::path previous_;
   std::filesystem::path root_;
 };
+
+// A course over the shipped winter terrain with rings at `origins`, written to
+// `folder/name.track` (the folder is made); returns the file's path.
+std::string WriteWinterCourse(const std::filesystem::path& folder, const std::string& name,
+                              const std::vector<T_point>& origins, int initialTime = 10,
+                              const std::string& music = "sounds/Background01.mp3");
+// The track chooser's entry for a course file on the winter terrain.
+T_TrackFile WinterEntry(const std::string& trackFile);

@@ -78,27 +78,8 @@ constexpr int kSettle = kMenuSettle;
 
 // A course over the winter terrain with one ring far away: the race goes on until left.
 std::string FarCourse() {
-  TTrackData data;
-  data.heightmapPath = "screenplay_data/winter/winter.bmp";
-  data.initialTime = 10;
-  data.musicPath = "sounds/Background01.mp3";
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 0.5;
-  data.terrain.cellSize = 10;
-  data.terrain.maxHeight = 110;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
-  TRing ring;
-  ring.origin = {0, 195, -900};
-  ring.scale = 1.5;
-  ring.points = T_tab_point(16, ring.origin);
-  data.rings.push_back(ring);
-  fs::path folder = fs::temp_directory_path() / ("velmora-menukeys-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  const std::string path = (folder / "far.track").string();
-  WriteTrackFile("far", path, data);
-  return path;
+  const fs::path folder = fs::temp_directory_path() / ("velmora-menukeys-" + std::to_string(::getpid()));
+  return WriteWinterCourse(folder, "far", {{0, 195, -900}});
 }
 
 std::unique_ptr<TTimeAttack> FarRace() {

@@ -26,37 +26,11 @@ namespace {
 std::string WriteCourse(const std::string& name, const std::vector<T_point>& origins,
                         int initialTime = 10,
                         const std::string& music = "sounds/Background01.mp3") {
-  TTrackData data;
-  data.heightmapPath = "screenplay_data/winter/winter.bmp";
-  data.initialTime = initialTime;
-  data.musicPath = music;
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 0.5;
-  data.terrain.cellSize = 10;
-  data.terrain.maxHeight = 110;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
-  for (const T_point& origin : origins) {
-    TRing ring;
-    ring.origin = origin;
-    ring.scale = 1.5;
-    ring.points = T_tab_point(16, origin);
-    data.rings.push_back(ring);
-  }
-  fs::path folder = fs::temp_directory_path() / ("velmora-races-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  std::string path = (folder / (name + ".track")).string();
-  WriteTrackFile(name, path, data);
-  return path;
+  const fs::path folder = fs::temp_directory_path() / ("velmora-races-" + std::to_string(::getpid()));
+  return WriteWinterCourse(folder, name, origins, initialTime, music);
 }
 
-T_TrackFile Entry(const std::string& trackFile) {
-  T_TrackFile entry;
-  entry.heightmapName = "screenplay_data/winter/winter.bmp";
-  entry.trackFileName = trackFile;
-  return entry;
-}
+T_TrackFile Entry(const std::string& trackFile) { return WinterEntry(trackFile); }
 
 // Each test races in a game folder of its own, so the course kept after a generated race
 // lands there.
