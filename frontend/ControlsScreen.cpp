@@ -93,18 +93,7 @@ TControlsScreen::TControlsScreen(int screenWidth, int screenHeight, std::uint32_
   invertOff_ = look(kInvertOff);
   invertOn_ = look(kInvertOn);
   waitingPicture_ = textures_.Load(kWaitingPicture);
-  buttons_ = TTab_bouton(Layouts().size());
-  for (std::size_t i = 0; i < Layouts().size(); ++i) {
-    const TButtonLayout& layout = Layouts()[i];
-    TBouton& button = buttons_[i];
-    button.x = layout.x;
-    button.y = layout.y;
-    button.width = layout.width;
-    button.height = layout.height;
-    button.inactiveTexture = textures_.Load(layout.inactive);
-    button.focusTexture = textures_.Load(layout.focus);
-    button.activeTexture = textures_.Load(layout.active);
-  }
+  buttons_ = MakeButtons(Layouts(), textures_);
   panel_ = std::make_unique<Tpanel>(screenWidth, screenHeight, buttons_, kControlsPicture, background);
   // Fourteen buttons would put it in front: it takes the options screen's place.
   panel_->PlaceOnFace(-90.0);

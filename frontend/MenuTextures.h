@@ -6,9 +6,12 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "frontend/Bouton.h"
+#include "frontend/MenuTables.h"
 #include "renderer/GlHandles.h"
 
 class TTextureSet {
@@ -30,3 +33,7 @@ class TTextureSet {
   std::vector<TTexture> owned_;
   int loads_ = 0;
 };
+
+// The buttons of a screen's layout table, their pictures loaded through `textures` (each
+// distinct file once: most buttons show one picture in two of their states).
+TTab_bouton MakeButtons(std::span<const TButtonLayout> layouts, TTextureSet& textures);

@@ -27,23 +27,8 @@ TMenu::TMenu(int screenWidth, int screenHeight)
 
 TMenu::~TMenu() = default;
 
-// Each distinct file is loaded once: most buttons show one picture in two of their states.
 TTab_bouton TMenu::MakeButtons(std::span<const TButtonLayout> layouts) {
-  TTab_bouton buttons(layouts.size());
-  for (std::size_t i = 0; i < layouts.size(); ++i) {
-    const TButtonLayout& layout = layouts[i];
-    TBouton& button = buttons[i];
-    button.x = layout.x;
-    button.y = layout.y;
-    button.width = layout.width;
-    button.height = layout.height;
-    button.inactiveTexture = textures_.Load(layout.inactive);
-    button.activeTexture = textures_.Load(layout.active);
-    button.focusTexture = textures_.Load(layout.focus);
-    button.keyFocusTexture = textures_.Load(layout.keyFocus);
-    button.caption = layout.caption;
-  }
-  return buttons;
+  return ::MakeButtons(layouts, textures_);
 }
 
 std::unique_ptr<Tpanel> TMenu::MakePanel(const TTab_bouton& buttons, const std::string& path) {

@@ -57,18 +57,9 @@ void TTerrainDraw::LoadTextures(const std::string& ground, const std::string& te
 // read back from the near texture (already scaled as uploaded), not decoded again.
 void TTerrainDraw::PrepareFarTerrain() {
   if (!terrain_ || farTerrain_) return;
-  glBindTexture(GL_TEXTURE_2D, terrain_.Id());
-  GLint width = 0, height = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-  const GLenum format = TextureHasAlpha(terrain_.Id()) ? GL_RGBA : GL_RGB;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * (format == GL_RGBA ? 4 : 3));
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  farTerrain_ = TTexture(UploadTexture(width, height, format, pixels.data(), TMipmaps::kBuild));
+  const TTexturePicture picture = ReadTexturePicture(terrain_.Id());
+  farTerrain_ = TTexture(UploadTexture(picture.width, picture.height, picture.format,
+                                       picture.pixels.data(), TMipmaps::kBuild));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
 }
 

@@ -70,21 +70,28 @@ std::uint32_t UploadTexture(int width, int height, unsigned format, const std::u
   return texture;
 }
 
+TTexturePicture ReadTexturePicture(std::uint32_t texture) {
+  TTexturePicture picture;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  picture.width = BoundLevelSize(0, GL_TEXTURE_WIDTH);
+  picture.height = BoundLevelSize(0, GL_TEXTURE_HEIGHT);
+  picture.format = BoundLevelSize(0, GL_TEXTURE_ALPHA_SIZE) > 0 ? GL_RGBA : GL_RGB;
+  picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height *
+                        (picture.format == GL_RGBA ? 4 : 3));
+  GLint alignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, picture.format, GL_UNSIGNED_BYTE, picture.pixels.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  return picture;
+}
+
 // Level 0 is read back as it was sent (a power of two by then), so the levels made from
 // it are the ones an upload with mipmaps makes.
 void EnsureMipmaps(std::uint32_t texture) {
   if (texture == 0 || TextureLevels(texture) > 1) return;
-  glBindTexture(GL_TEXTURE_2D, texture);
-  const GLint width = BoundLevelSize(0, GL_TEXTURE_WIDTH);
-  const GLint height = BoundLevelSize(0, GL_TEXTURE_HEIGHT);
-  const GLenum format = BoundLevelSize(0, GL_TEXTURE_ALPHA_SIZE) > 0 ? GL_RGBA : GL_RGB;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * (format == GL_RGBA ? 4 : 3));
-  GLint alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  SendLevels(width, height, format, pixels.data(), TMipmaps::kBuild);
+  const TTexturePicture picture = ReadTexturePicture(texture);
+  SendLevels(picture.width, picture.height, picture.format, picture.pixels.data(), TMipmaps::kBuild);
 }
 
 int TextureLevels(std::uint32_t texture) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 #include <string>
 
 #include "renderer/GlHandles.h"
@@ -29,6 +30,17 @@ std::uint32_t UploadTexture(int width, int height, unsigned format, const std::u
 // Gives a texture its smaller levels, made from its picture as UploadTexture makes them,
 // if it has none yet, so that a mipmapped filter can be set on it.
 void EnsureMipmaps(std::uint32_t texture);
+
+// A texture's picture as it was sent (level 0, a power of two by then): its size, its
+// format (GL_RGB or GL_RGBA) and its pixels, rows packed without padding.
+struct TTexturePicture {
+  int width = 0;
+  int height = 0;
+  unsigned format = 0;
+  std::vector<std::uint8_t> pixels;
+};
+// Reads it back; leaves the texture bound.
+TTexturePicture ReadTexturePicture(std::uint32_t texture);
 // How many levels a texture holds (1 without smaller levels); 0 for name 0.
 int TextureLevels(std::uint32_t texture);
 
