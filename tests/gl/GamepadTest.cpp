@@ -6,8 +6,10 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
+#include "frontend/Umenu.h"
 #include "modes/Uworld_TimeAttack.h"
 #include "platform/SdlGamepads.h"
 #include "tests/gl/GlTestSupport.h"
@@ -228,5 +230,59 @@ TEST_F(GamepadRaceTest, APadPluggedInMidRaceFliesTheCraftPulledOutHoldsNothingAn
   EXPECT_EQ(flight[pluggedAgain - 1].speed, kRestSpeed);
   EXPECT_EQ(flight[pluggedAgain - 1].yaw, flight[pulled + 3].yaw);
   // Start opened the overlay, whose leave button ended the race.
+  EXPECT_EQ(result, "MENU RETURNL");
+}
+
+// The menus and the overlay through SDL's own path, with no keyboard and no mouse: a
+// virtual pad's d-pad and south button choose a track and start a time attack, its Start
+// opens the race's overlay, and its d-pad and south button leave the race. The pads are
+// polled once a frame, as the shell's platform does with its events.
+TEST_F(GamepadRaceTest, AVirtualPadAloneReachesATimeAttackAndLeavesItThroughTheOverlay) {
+  TVirtualPad pad;
+  ASSERT_TRUE(pad.Attached());
+  pads.Poll();
+  pads.Poll();
+  ASSERT_EQ(pads.Count(), 1);
+  std::vector<std::tuple<long, SDL_GameControllerButton, bool>> script;
+  long at = platform.swaps;
+  auto tap = [&](long wait, SDL_GameControllerButton button) {
+    at += wait;
+    script.emplace_back(at, button, true);
+    script.emplace_back(at + 1, button, false);
+  };
+  platform.onSwap = [&](TScriptedPlatform& p) {
+    for (const auto& [frame, button, down] : script) {
+      if (frame == p.swaps) pad.Button(button, down);
+    }
+    pads.Poll();
+  };
+  platform.maxSwaps = platform.swaps + 4000;  // a press the menu missed ends here, not never
+  constexpr long kSettle = kMenuSettle;
+  tap(3, SDL_CONTROLLER_BUTTON_DPAD_DOWN);     // shows the focus on "Play alone"
+  tap(3, SDL_CONTROLLER_BUTTON_A);             // the one-player face
+  tap(kSettle, SDL_CONTROLLER_BUTTON_A);       // time attack: the chooser, focus on ok
+  tap(kSettle, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);  // ok -> back
+  tap(3, SDL_CONTROLLER_BUTTON_DPAD_LEFT);     // back -> ok
+  tap(3, SDL_CONTROLLER_BUTTON_A);             // take off
+  platform.QueueIdle(static_cast<int>(at - platform.swaps) + kSettle);
+  std::string result;
+  {
+    TMenu menu(1024, 768);
+    menu.RunMenu(result);
+    EXPECT_EQ(result, "Time Attack");
+    EXPECT_EQ(menu.TrackIndex(), 0);
+  }
+  ASSERT_EQ(result, "Time Attack");
+  platform.ClearQueue();
+  auto race = TTimeAttack::CreateDefault(1024, 768, 0);
+  script.clear();
+  at = platform.swaps;
+  tap(4, SDL_CONTROLLER_BUTTON_START);       // opens the overlay, focus on "back to the race"
+  tap(4, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);  // -> "leave"
+  tap(4, SDL_CONTROLLER_BUTTON_A);           // leaves
+  platform.QueueIdle(static_cast<int>(at - platform.swaps) + 400);
+  result.clear();
+  race->Run(0, result);
+  platform.onSwap = nullptr;
   EXPECT_EQ(result, "MENU RETURNL");
 }
