@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
   TGlfwPlatform platform;
   platform.SetPaced(false);
   platform.SetQuietMessages(true);
+  // The figures are named by their size: the window is the size asked, not one shrunk to
+  // leave room for a window manager's frame.
+  platform.SetFitToScreen(false);
   wnd::TPlatformGuard guard(platform);
   if (std::getenv("DISPLAY")) {
     auto info = platform.OpenWindow(width, height, 42, 8, false);
