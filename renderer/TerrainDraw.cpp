@@ -40,6 +40,21 @@ TTexture Loaded(const std::string& path) {
 
 }  // namespace
 
+// Every cell faces up, and the eye stays above the surface: a face turned away is always
+// behind one turned to the eye, so it need not be filled only to be hidden. Only where an
+// edge of a hill meets the sky behind it can a pixel change, the fill rule giving it to
+// the far side before and to what lies beyond now. The sky box and the ground are seen
+// from inside and are never culled.
+void CullUndersides(bool on) {
+  if (on) {
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+  } else {
+    glDisable(GL_CULL_FACE);
+  }
+}
+
 TGlMatrix CurrentProjection() { return ReadMatrix(GL_PROJECTION_MATRIX); }
 
 TGlMatrix CurrentModelview() { return ReadMatrix(GL_MODELVIEW_MATRIX); }
@@ -93,7 +108,9 @@ void TTerrainDraw::Draw(T_point offset, const std::vector<std::uint32_t>& blocks
   glTranslated(offset.x, offset.y, offset.z);
   glDisable(GL_LIGHTING);
   glColor3f(1.0f, 1.0f, 1.0f);
+  CullUndersides(true);
   for (std::uint32_t list : blocks) glCallList(list);
+  CullUndersides(false);
   glCallList(GroundAndSkyList());
   glEnable(GL_LIGHTING);
   glPopMatrix();
@@ -124,7 +141,9 @@ void EmitUnlit(const std::vector<TMeshVertex>& triangles, std::uint32_t terrainT
                const TGroundAndSky& quads, std::uint32_t groundTexture, std::uint32_t skyTexture) {
   glDisable(GL_LIGHTING);
   glColor3f(1.0f, 1.0f, 1.0f);
+  CullUndersides(true);
   EmitTerrainTriangles(triangles, terrainTexture);
+  CullUndersides(false);
   EmitGroundAndSky(quads, groundTexture, skyTexture);
   glEnable(GL_LIGHTING);
 }

@@ -61,6 +61,9 @@ class TTerrainDraw {
   bool opaque_ = true;  // no texture with an alpha channel: see TOpaqueDrawScope
 };
 
+// Between true and false the faces turned away from the eye are not drawn: the height
+// field's undersides, which the surface in front of them always hides.
+void CullUndersides(bool on);
 // Immediate drawing, for a list the caller compiles. One texture bind and one primitive
 // for all the triangles: a bind inside a display list is what costs on software renderers.
 void EmitTerrainTriangles(const std::vector<TMeshVertex>& triangles, std::uint32_t texture);
@@ -69,6 +72,7 @@ void EmitTerrainTriangles(const std::vector<TMeshVertex>& triangles, std::uint32
 void EmitTerrainPerTriangle(const std::vector<TMeshVertex>& triangles, std::uint32_t texture);
 void EmitGroundAndSky(const TGroundAndSky& quads, std::uint32_t groundTexture, std::uint32_t skyTexture);
 // The height field, then the ground and the sky, with lighting off and the colour white:
-// the whole terrain at once, as it was drawn before it was cut into blocks.
+// the whole terrain at once, as it was drawn before it was cut into blocks (its
+// undersides culled, as the blocks' are).
 void EmitUnlit(const std::vector<TMeshVertex>& triangles, std::uint32_t terrainTexture,
                const TGroundAndSky& quads, std::uint32_t groundTexture, std::uint32_t skyTexture);

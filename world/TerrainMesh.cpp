@@ -29,8 +29,8 @@ void AppendCell(const t_rain& terrain, int i, int j, std::vector<TMeshVertex>& o
   const double x0 = cell * i, x1 = cell * (i + 1), z0 = -cell * j, z1 = -cell * (j + 1);
   if (s(j, i) != 0 || s(j + 1, i) != 0 || s(j, i + 1) != 0) {
     out.push_back(At(0, 1, x0, k * s(j, i), z0));
-    out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
     out.push_back(At(1, 1, x1, k * s(j, i + 1), z0));
+    out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
   }
   if (s(j + 1, i + 1) != 0 || s(j + 1, i) != 0 || s(j, i + 1) != 0) {
     out.push_back(At(0, 0, x0, k * s(j + 1, i), z1));
@@ -58,8 +58,8 @@ void AppendCoarseCell(const t_rain& terrain, int i, int j, int step, int i1, int
   const float a = static_cast<float>(ie - i), b = static_cast<float>(je - j);
   if (s(j, i) != 0 || s(je, i) != 0 || s(j, ie) != 0) {
     out.push_back(At(0, b, x0, k * s(j, i), z0));
-    out.push_back(At(0, 0, x0, k * s(je, i), z1));
     out.push_back(At(a, b, x1, k * s(j, ie), z0));
+    out.push_back(At(0, 0, x0, k * s(je, i), z1));
   }
   if (s(je, ie) != 0 || s(je, i) != 0 || s(j, ie) != 0) {
     out.push_back(At(0, 0, x0, k * s(je, i), z1));
@@ -71,8 +71,11 @@ void AppendCoarseCell(const t_rain& terrain, int i, int j, int step, int i1, int
 // A wall under the coarse edge from sample (row ja, column ia) to (jb, ib), one of them
 // equal, down to the lowest fine sample between: the finer neighbour's edge never dips
 // below it, so the crack is filled and the wall is no taller. None where both samples are
-// 0 (no surface there to part from its neighbour).
-void AppendSkirt(const t_rain& terrain, int ia, int ja, int ib, int jb, std::vector<TMeshVertex>& out) {
+// 0 (no surface there to part from its neighbour). The crack is seen from the
+// neighbour's side, and the terrain is drawn with faces turned away culled: the wall
+// faces +z along a row and +x along a column, or the other way when `reversed`.
+void AppendSkirt(const t_rain& terrain, int ia, int ja, int ib, int jb, bool reversed,
+                 std::vector<TMeshVertex>& out) {
   if (terrain.Sample(ja, ia) == 0 && terrain.Sample(jb, ib) == 0) return;
   int lowest = 255;
   for (int i = ia, j = ja;; i += (ib > ia), j += (jb > ja)) {
@@ -86,7 +89,11 @@ void AppendSkirt(const t_rain& terrain, int ia, int ja, int ib, int jb, std::vec
   const TMeshVertex lowA = At(0, 0, topA.x, k * lowest, topA.z);
   const TMeshVertex lowB = At(1, 0, topB.x, k * lowest, topB.z);
   if (topA.y == lowA.y && topB.y == lowB.y) return;  // a straight stretch: nothing to fill
-  out.insert(out.end(), {topA, lowA, topB, topB, lowA, lowB});
+  if (reversed) {
+    out.insert(out.end(), {topA, topB, lowA, topB, lowB, lowA});
+  } else {
+    out.insert(out.end(), {topA, lowA, topB, topB, lowA, lowB});
+  }
 }
 
 TBox BoxAround(const std::vector<TMeshVertex>& vertices) {
@@ -141,13 +148,13 @@ void AppendSkirts(const t_rain& terrain, int i0, int i1, int j0, int j1, int ste
   const int columns = MeshCols(terrain) - 1, rows = MeshRows(terrain) - 1;
   for (int i = i0; i < i1; i += step) {
     const int ie = std::min(i + step, i1);
-    if (j0 > 0) AppendSkirt(terrain, i, j0, ie, j0, out);
-    if (j1 < rows) AppendSkirt(terrain, i, j1, ie, j1, out);
+    if (j0 > 0) AppendSkirt(terrain, i, j0, ie, j0, false, out);     // faces +z, out of the block
+    if (j1 < rows) AppendSkirt(terrain, i, j1, ie, j1, true, out);   // faces -z
   }
   for (int j = j0; j < j1; j += step) {
     const int je = std::min(j + step, j1);
-    if (i0 > 0) AppendSkirt(terrain, i0, j, i0, je, out);
-    if (i1 < columns) AppendSkirt(terrain, i1, j, i1, je, out);
+    if (i0 > 0) AppendSkirt(terrain, i0, j, i0, je, true, out);        // faces -x
+    if (i1 < columns) AppendSkirt(terrain, i1, j, i1, je, false, out);  // faces +x
   }
 }
 

@@ -89,6 +89,46 @@ TEST(WorldTerrainDetail, SurfaceVerticesAreSamplesAndSkirtsHangOnlyFromInnerEdge
   });
 }
 
+namespace {
+
+// The normal of a triangle wound counter-clockwise, as the GL takes its front face.
+T_point FrontNormal(const TMeshVertex* v) {
+  const T_point a{v[1].x - v[0].x, v[1].y - v[0].y, v[1].z - v[0].z};
+  const T_point b{v[2].x - v[0].x, v[2].y - v[0].y, v[2].z - v[0].z};
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+}  // namespace
+
+// The terrain is drawn with faces turned away from the eye culled: every cell must face
+// up at every step, and a skirt must face out of its block, towards the neighbour from
+// whose side its crack is seen.
+TEST(WorldTerrainDetail, CellsFaceUpAndSkirtsFaceOutOfTheirBlock) {
+  const t_rain field = Field();
+  const std::vector<TMeshVertex> fine = BuildTerrainTriangles(field);
+  for (std::size_t i = 0; i + 2 < fine.size(); i += 3) EXPECT_GT(FrontNormal(&fine[i]).y, 0.0) << i;
+  for (int step : kCoarseSteps) {
+    int skirts = 0;
+    ForEachCoarseTerrainChunk(field, 8, step, [&](const TTerrainChunk& c) {
+      const double left = c.firstColumn * field.cellSize, top = -c.firstRow * field.cellSize;
+      for (std::size_t i = 0; i + 2 < c.triangles.size(); i += 3) {
+        const TMeshVertex* t = &c.triangles[i];
+        const T_point n = FrontNormal(t);
+        if (OnSample(field, t[0]) && OnSample(field, t[1]) && OnSample(field, t[2]) && n.y != 0.0) {
+          EXPECT_GT(n.y, 0.0) << "step " << step;
+          continue;
+        }
+        ++skirts;
+        EXPECT_EQ(n.y, 0.0) << "a skirt stands upright";
+        // Out of the block: on its first row or column against the way the block runs.
+        if (n.z != 0.0) EXPECT_EQ(n.z > 0.0, t[0].z == top) << "row wall at z " << t[0].z;
+        if (n.x != 0.0) EXPECT_EQ(n.x < 0.0, t[0].x == left) << "column wall at x " << t[0].x;
+      }
+    });
+    EXPECT_GT(skirts, 0) << "step " << step;
+  }
+}
+
 TEST(WorldTerrainDetail, TheStepGrowsWithTheDistanceFromTheEye) {
   const TBox box{{0, 0, -100}, {100, 50, 0}};
   const double cell = 10.0;

@@ -31,8 +31,8 @@ TEST(WorldTerrainMesh, OneCellsTwoTrianglesWithTheTextureOnceOverTheCell) {
   std::vector<TMeshVertex> v = BuildTerrainTriangles(Grid({{10, 20}, {30, 40}}, 5.0, 510.0));
   ASSERT_EQ(v.size(), 6u);
   ExpectVertex(v[0], 0, 1, 0, 20, 0);     // row 0, column 0
-  ExpectVertex(v[1], 0, 0, 0, 60, -5);    // row 1, column 0
-  ExpectVertex(v[2], 1, 1, 5, 40, 0);     // row 0, column 1
+  ExpectVertex(v[1], 1, 1, 5, 40, 0);     // row 0, column 1
+  ExpectVertex(v[2], 0, 0, 0, 60, -5);    // row 1, column 0
   ExpectVertex(v[3], 0, 0, 0, 60, -5);
   ExpectVertex(v[4], 1, 1, 5, 40, 0);
   ExpectVertex(v[5], 0, 1, 5, 80, -5);    // row 1, column 1

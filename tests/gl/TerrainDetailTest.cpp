@@ -94,6 +94,38 @@ TEST(TerrainDetail, CoarseFarBlocksLeaveNoCrackAndCullAsEveryBlock) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// A plateau at 200 seen from 100 below its top, from outside the field: the eye looks at
+// its underside only, which is never drawn, fine or coarse; from above it is all terrain.
+TEST(TerrainDetail, TheUndersideOfTheSurfaceIsNotDrawn) {
+  FreshGlPlatform();
+  TFixtureFolder dir;
+  ASSERT_TRUE(WriteBmp24(dir / "plateau.bmp", MakeSolidImage(41, 41, {0, 0, 200})));
+  ASSERT_TRUE(WriteBmp24(dir / "terrain.bmp", Solid(200, 60, 40)));
+  ASSERT_TRUE(WriteBmp24(dir / "ground.bmp", Solid(30, 200, 30)));
+  ASSERT_TRUE(WriteBmp24(dir / "sky.bmp", Solid(40, 60, 220)));
+  TMap field(dir / "plateau.bmp", 1.0, 10.0, 255.0, dir / "ground.bmp", dir / "terrain.bmp", dir / "sky.bmp");
+  auto terrainPixels = [&](double eyeHeight, double pitch) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, 4.0 / 3.0, 1.0, 100000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotated(pitch, 1.0, 0.0, 0.0);
+    glTranslated(0.0, -eyeHeight, -600.0);
+    field.Draw();
+    std::vector<unsigned char> pixels(1024 * 768 * 4);
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return 1024 * 768 - NotTerrain(pixels);
+  };
+  EXPECT_EQ(terrainPixels(100.0, -10.0), 0) << "the underside, full detail";
+  EXPECT_GT(terrainPixels(300.0, 10.0), 20000) << "the top";
+  field.UseCoarserFarBlocks();
+  EXPECT_EQ(terrainPixels(100.0, -10.0), 0) << "the underside, coarse";
+  EXPECT_GT(field.DrawnCoarseChunks(), 0);
+  EXPECT_GT(terrainPixels(300.0, 10.0), 20000) << "the top, coarse";
+}
+
 TEST(TerrainDetail, OnlyTheFarTerrainTextureIsMinifiedThroughItsMipLevels) {
   FreshGlPlatform();
   TFixtureFolder dir;
