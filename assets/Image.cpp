@@ -278,3 +278,28 @@ TDecodeResult DecodeImageFile(const std::string& fileName) {
   }
   return {};
 }
+
+TImage HalvedImage(const TImage& image) {
+  if (image.width <= 0 || image.height <= 0 || (image.width == 1 && image.height == 1)) return image;
+  TImage half;
+  half.width = (image.width + 1) / 2;
+  half.height = (image.height + 1) / 2;
+  half.channels = image.channels;
+  half.pixels.resize(static_cast<std::size_t>(half.width) * half.height * half.channels);
+  const auto at = [&](int x, int y, int c) {
+    x = std::min(x, image.width - 1);
+    y = std::min(y, image.height - 1);
+    return static_cast<int>(image.pixels[(static_cast<std::size_t>(y) * image.width + x) * image.channels + c]);
+  };
+  for (int y = 0; y < half.height; ++y) {
+    for (int x = 0; x < half.width; ++x) {
+      for (int c = 0; c < half.channels; ++c) {
+        const int sum = at(2 * x, 2 * y, c) + at(2 * x + 1, 2 * y, c) + at(2 * x, 2 * y + 1, c) +
+                        at(2 * x + 1, 2 * y + 1, c);
+        half.pixels[(static_cast<std::size_t>(y) * half.width + x) * half.channels + c] =
+            static_cast<std::uint8_t>((sum + 2) / 4);
+      }
+    }
+  }
+  return half;
+}

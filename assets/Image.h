@@ -46,6 +46,11 @@ TDecodeResult DecodeJpeg(const std::string& name, const std::vector<std::uint8_t
 // Reads the whole file (through ResolvePath) and decodes it by its name's ending.
 TDecodeResult DecodeImageFile(const std::string& fileName);
 
+// The picture at half its size each way (an odd side rounds up, and its last row or
+// column is averaged with itself): each pixel the mean of the 2 x 2 it covers, rounded.
+// A picture already 1 x 1, or empty, comes back as it is.
+TImage HalvedImage(const TImage& image);
+
 // Exchanges bytes 0 and 2 of each of `count` consecutive 3-byte pixels.
 void SwapRedBlue(std::uint8_t* pixels, std::size_t count);
 // Copies one pixel of `bytesPerPixel` bytes (3 or 4) with bytes 0 and 2 exchanged.

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "assets/Image.h"
 #include "renderer/Textures.h"
 #include "renderer/ULoaderObj.h"
 
@@ -67,15 +68,27 @@ void TTerrainDraw::LoadTextures(const std::string& ground, const std::string& te
 }
 
 // The terrain's picture repeats once per cell, so a far hill shows it shrunk many times
-// over, and without its smaller levels it shimmers in a herringbone moire. Reading them
-// costs fill time on a software renderer, so only the far blocks use this copy. It is
-// read back from the near texture (already scaled as uploaded), not decoded again.
+// over, and read at full size it shimmers in a herringbone moire. Mip levels cure that,
+// but choosing a level for every pixel is a large part of the far terrain's cost on a
+// software renderer. The distance that sets a block's step also sets how far its cells
+// are shrunk, so each step gets its picture shrunk to match once, read without levels:
+// half size at step 2 (16 to 32 cells away at the race's lens), an eighth beyond, where
+// the floors are seen at a slant that shrinks the cells further along the view. The
+// copies are made from the near texture as uploaded (a power of two by then).
 void TTerrainDraw::PrepareFarTerrain() {
-  if (!terrain_ || farTerrain_) return;
+  if (!terrain_ || farTerrain_[0]) return;
   const TTexturePicture picture = ReadTexturePicture(terrain_.Id());
-  farTerrain_ = TTexture(UploadTexture(picture.width, picture.height, picture.format,
-                                       picture.pixels.data(), TMipmaps::kBuild));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  TImage image{picture.width, picture.height, picture.format == GL_RGBA ? 4 : 3, picture.pixels};
+  constexpr int kHalvings[] = {1, 2};  // more for each step, on top of the step before's
+  for (std::size_t i = 0; i < farTerrain_.size(); ++i) {
+    for (int n = 0; n < kHalvings[i]; ++n) image = HalvedImage(image);
+    farTerrain_[i] = TTexture(UploadTexture(image.width, image.height, image.channels == 4 ? GL_RGBA : GL_RGB,
+                                            image.pixels.data(), TMipmaps::kNone));
+  }
+}
+
+std::uint32_t TTerrainDraw::FarTerrainTexture(int step) const {
+  return step == 2 ? farTerrain_[0].Id() : step == 4 ? farTerrain_[1].Id() : 0;
 }
 
 void TTerrainDraw::CompileGroundAndSky(const TGroundAndSky& quads, int blocks) {
@@ -92,10 +105,11 @@ void TTerrainDraw::ReserveBlocks(int blocks) {
   compiled_ = 0;
 }
 
-std::uint32_t TTerrainDraw::CompileBlock(const std::vector<TMeshVertex>& triangles, bool far) {
+std::uint32_t TTerrainDraw::CompileBlock(const std::vector<TMeshVertex>& triangles, int step) {
   const std::uint32_t list = runs_.back()[compiled_++];
+  const std::uint32_t far = FarTerrainTexture(step);
   glNewList(list, GL_COMPILE);
-  EmitTerrainTriangles(triangles, far ? farTerrain_.Id() : terrain_.Id());
+  EmitTerrainTriangles(triangles, far != 0 ? far : terrain_.Id());
   glEndList();
   return list;
 }

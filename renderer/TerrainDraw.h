@@ -33,18 +33,18 @@ class TTerrainDraw {
   std::uint32_t GroundTexture() const { return ground_.Id(); }
   std::uint32_t TerrainTexture() const { return terrain_.Id(); }
   std::uint32_t SkyTexture() const { return sky_.Id(); }
-  // Makes a copy of the terrain's texture minified through its mip levels, for the far
-  // blocks only (0 until prepared, or without a terrain texture).
+  // Makes the far blocks' copies of the terrain's texture, shrunk once for blocks at step
+  // 2 and twice for step 4 (0 until prepared, or without a terrain texture).
   void PrepareFarTerrain();
-  std::uint32_t FarTerrainTexture() const { return farTerrain_.Id(); }
+  std::uint32_t FarTerrainTexture(int step) const;
 
   // Reserves one name for the ground and sky and `blocks` more, and compiles the first.
   void CompileGroundAndSky(const TGroundAndSky& quads, int blocks);
   // Reserves `blocks` more names, for the blocks again at another level of detail.
   void ReserveBlocks(int blocks);
   // Compiles the next name reserved last with one block's triangles, textured with the
-  // far picture when `far`; returns the name.
-  std::uint32_t CompileBlock(const std::vector<TMeshVertex>& triangles, bool far = false);
+  // copy for its step (1: the terrain's own); returns the name.
+  std::uint32_t CompileBlock(const std::vector<TMeshVertex>& triangles, int step = 1);
   std::uint32_t GroundAndSkyList() const { return runs_.empty() ? 0 : runs_.front().Base(); }
 
   // Moved by `offset`, lighting off and white: calls the block lists in the order given,
@@ -55,7 +55,7 @@ class TTerrainDraw {
   TTexture ground_;
   TTexture terrain_;
   TTexture sky_;
-  TTexture farTerrain_;
+  std::array<TTexture, 2> farTerrain_;  // for steps 2 and 4
   std::vector<TDisplayLists> runs_;  // the ground and sky and the blocks, then coarser blocks
   int compiled_ = 0;                 // lists of the last run compiled so far
   bool opaque_ = true;  // no texture with an alpha channel: see TOpaqueDrawScope

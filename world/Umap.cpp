@@ -82,7 +82,7 @@ void TMap::UseCoarserFarBlocks() {
     const T_point offset = TerrainOffset(terrain_);
     ForEachCoarseTerrainChunk(terrain_, kChunkCells, kCoarseSteps[level], [&](const TTerrainChunk& block) {
       TChunkList& chunk = chunks_[index++];
-      chunk.coarse[level] = draw_.CompileBlock(block.triangles, true);
+      chunk.coarse[level] = draw_.CompileBlock(block.triangles, kCoarseSteps[level]);
       chunk.box = Joined(chunk.box, Shifted(block.box, offset));  // culls whichever is drawn
     });
   }

@@ -259,3 +259,26 @@ TEST(ImageDecode, JpegFailuresReturnWithTheMessageAtEveryStage) {
   std::free(buffer);
   ExpectFailure(DecodeJpeg("img/bad.jpg", cmyk, true), message, "BMP Unit");
 }
+
+// Shrinking a picture for the far terrain: each pixel the rounded mean of the 2 x 2 it
+// covers, in every channel; an odd side keeps its last row or column, averaged with itself.
+TEST(ImageShrink, EachPixelIsTheRoundedMeanOfTheTwoByTwoItCovers) {
+  TImage image{3, 2, 4, {}};
+  image.pixels = {0,   10, 100, 255, 3,  10, 100, 0,  200, 0, 0, 10,   // bottom row
+                  1,   10, 100, 255, 2,  11, 100, 0,  100, 0, 0, 30};  // top row
+  const TImage half = HalvedImage(image);
+  ASSERT_EQ(half.width, 2);
+  ASSERT_EQ(half.height, 1);
+  ASSERT_EQ(half.channels, 4);
+  // (0 + 3 + 1 + 2) / 4 = 1.5 rounds to 2; 41 / 4 = 10.25 to 10; 510 / 4 = 127.5 to 128.
+  EXPECT_EQ(std::vector<std::uint8_t>(half.pixels.begin(), half.pixels.begin() + 4),
+            (std::vector<std::uint8_t>{2, 10, 100, 128}));
+  // The last column alone: (200 + 200 + 100 + 100) / 4 and (10 + 10 + 30 + 30) / 4.
+  EXPECT_EQ(std::vector<std::uint8_t>(half.pixels.begin() + 4, half.pixels.end()),
+            (std::vector<std::uint8_t>{150, 0, 0, 20}));
+  const TImage one = HalvedImage(HalvedImage(half));
+  EXPECT_EQ(one.width, 1);
+  EXPECT_EQ(one.height, 1);
+  EXPECT_TRUE(HalvedImage(one).pixels == one.pixels) << "a single pixel stays";
+  EXPECT_TRUE(HalvedImage(TImage{}).pixels.empty());
+}

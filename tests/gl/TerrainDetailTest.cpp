@@ -1,16 +1,19 @@
 // Far blocks drawn in coarser steps: no crack opens between blocks of different steps,
-// the culled picture is still the picture of every block, and the far blocks' texture
-// reads its mip levels while the near blocks' does not.
+// the culled picture is still the picture of every block, the undersides are not drawn,
+// and the far blocks read the terrain's picture shrunk for their distance.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/FixtureFolder.h"
 #include "tests/gl/GlTestSupport.h"
+#include "assets/Image.h"
+#include "renderer/Textures.h"
 #include "tools/writers/ImageWriters.h"
 #include "world/Umap.h"
 
@@ -126,7 +129,11 @@ TEST(TerrainDetail, TheUndersideOfTheSurfaceIsNotDrawn) {
   EXPECT_GT(terrainPixels(300.0, 10.0), 20000) << "the top, coarse";
 }
 
-TEST(TerrainDetail, OnlyTheFarTerrainTextureIsMinifiedThroughItsMipLevels) {
+// The far blocks read copies of the terrain's picture shrunk for their distance, half
+// size at step 2 and an eighth at step 4, without mip levels (choosing one per pixel is
+// what costs), each texel the mean of those it covers; the near blocks read the picture
+// itself.
+TEST(TerrainDetail, FarBlocksReadThePictureShrunkForTheirStepWithoutMipLevels) {
   FreshGlPlatform();
   TFixtureFolder dir;
   TImage speckled = MakeSolidImage(16, 16, {200, 60, 40});
@@ -134,20 +141,26 @@ TEST(TerrainDetail, OnlyTheFarTerrainTextureIsMinifiedThroughItsMipLevels) {
   ASSERT_TRUE(WriteBmp24(dir / "terrain.bmp", speckled));
   TTerrainDraw draw;
   draw.LoadTextures(dir / "terrain.bmp", dir / "terrain.bmp", dir / "terrain.bmp");
-  EXPECT_EQ(draw.FarTerrainTexture(), 0u) << "made only for coarse blocks";
+  EXPECT_EQ(draw.FarTerrainTexture(2), 0u) << "made only for coarse blocks";
   draw.PrepareFarTerrain();
-  ASSERT_NE(draw.FarTerrainTexture(), 0u);
-  EXPECT_NE(draw.FarTerrainTexture(), draw.TerrainTexture());
-  EXPECT_EQ(MinFilter(draw.TerrainTexture()), GL_LINEAR) << "a mipmapped fill costs on a software renderer";
-  EXPECT_EQ(MinFilter(draw.GroundTexture()), GL_LINEAR);
-  EXPECT_EQ(MinFilter(draw.SkyTexture()), GL_LINEAR);
-  EXPECT_EQ(MinFilter(draw.FarTerrainTexture()), GL_LINEAR_MIPMAP_NEAREST) << "the far sand's moire";
-  // The same picture: a far block shows what a near block shows where neither is shrunk.
-  std::vector<unsigned char> nearPixels(16 * 16 * 3), farPixels(16 * 16 * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glBindTexture(GL_TEXTURE_2D, draw.TerrainTexture());
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, nearPixels.data());
-  glBindTexture(GL_TEXTURE_2D, draw.FarTerrainTexture());
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, farPixels.data());
-  EXPECT_TRUE(nearPixels == farPixels);
+  const TTexturePicture near = ReadTexturePicture(draw.TerrainTexture());
+  ASSERT_EQ(near.width, 16);
+  TImage expected{near.width, near.height, 3, near.pixels};
+  for (const auto& [step, halvings] : {std::pair{2, 1}, std::pair{4, 3}}) {
+    const std::uint32_t far = draw.FarTerrainTexture(step);
+    ASSERT_NE(far, 0u) << step;
+    EXPECT_NE(far, draw.TerrainTexture());
+    EXPECT_EQ(TextureLevels(far), 1) << "step " << step;
+    EXPECT_EQ(MinFilter(far), GL_LINEAR) << "step " << step;
+    TImage shrunk = expected;
+    for (int n = 0; n < halvings; ++n) shrunk = HalvedImage(shrunk);
+    const TTexturePicture read = ReadTexturePicture(far);
+    EXPECT_EQ(read.width, 16 >> halvings);
+    EXPECT_EQ(read.height, 16 >> halvings);
+    EXPECT_TRUE(read.pixels == shrunk.pixels) << "step " << step;
+  }
+  EXPECT_EQ(MinFilter(draw.TerrainTexture()), GL_LINEAR);
+  EXPECT_EQ(TextureLevels(draw.TerrainTexture()), 1);
+  EXPECT_EQ(draw.FarTerrainTexture(1), 0u) << "the near blocks have none";
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
