@@ -164,10 +164,10 @@ TEST_F(Resources, RacesBuiltAndDestroyedLeaveNoTexturesOrListsBehind) {
     auto set = std::make_unique<TRaceSet>();
     set->DrawFrame();
     const TLiveNames during = CountLiveNames();
-    // 3 terrain and the far blocks' mipmapped copy, 22 HUD and 2 pictures in each of
+    // 3 terrain and the far blocks' two shrunk copies, 22 HUD and 2 pictures in each of
     // the four meshes; the ground and sky, each block at full detail and at steps 2 and
     // 4 (a race draws far blocks coarser), the four meshes and the HUD's panel.
-    EXPECT_EQ(during.textures - before.textures, 4 + 22 + 4 * 2);
+    EXPECT_EQ(during.textures - before.textures, 5 + 22 + 4 * 2);
     EXPECT_EQ(during.lists - before.lists, 1 + 3 * set->map->ChunkCount() + 4 + 1);
     textures = set->Textures();
     lists = set->Lists();
