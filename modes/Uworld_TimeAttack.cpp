@@ -191,8 +191,8 @@ void TTimeAttack::DrawGhost() {
                  {0.75, 0.75, 0.75});
 }
 
-void TTimeAttack::RaceFrame() {
-  const TRaceInput input = ReadRaceInput(!race_->OverlayOpen());
+void TTimeAttack::RaceFrame(bool mayPause) {
+  const TRaceInput input = ReadRaceInput(mayPause && !race_->OverlayOpen());
   records_->BeginFrame(input.now);
   const TRaceEvents events = race_->StartFrame(input);
   if (events.overlayOpened) options_->Forget();
@@ -218,7 +218,7 @@ void TTimeAttack::RaceFrame() {
   ClearRaceBuffers();
 }
 
-void TTimeAttack::PlayFrame() { RaceFrame(); }
+void TTimeAttack::PlayFrame() { RaceFrame(false); }
 
 void TTimeAttack::DrawResultExtras() {
   PushModelviewMoved({kFrameUnitsWidth / 2 - 100.0, 200.0 - kFrameUnitsHeight, 0.0});

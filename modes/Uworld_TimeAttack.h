@@ -28,7 +28,8 @@ class TTimeAttack : public Tworld {
   bool LoadedFromFile() const { return loadedFromFile_; }
   int BaseScore() const { return baseScore_; }
   int Score() const { return score_; }
-  // One frame of the race loop as Run draws it, the overlay closed (for measurements).
+  // One frame of the race loop as Run draws it, the overlay closed (for measurements): a
+  // focus lost while the window opened, which Run's start forgets, must not pause it.
   void PlayFrame();
   // The course's records as the race found them, and how the race stood against them.
   const TCourseRecords& Records() const { return *records_; }
@@ -46,7 +47,8 @@ class TTimeAttack : public Tworld {
   void BuildRaceParts(int musicVolume);
   void WriteGeneratedCourse() const;
   // One frame of the loop: the race core decides, this draws and plays.
-  void RaceFrame();
+  // `mayPause` false: neither Escape, a pad's Start nor a lost focus opens the overlay.
+  void RaceFrame(bool mayPause = true);
   void DrawCraft() const;
   void DrawWorld(const TPlayerPass& pass);
   void DrawGhost();

@@ -92,6 +92,17 @@ TEST_F(DisplayTest, AFocusLostBeforeTheRaceDoesNotPauseIt) {
   EXPECT_LE(race->TimeLeft(), 0) << "the clock ran out without a pause";
 }
 
+// The frames measured one at a time are the race's frames with the overlay closed: a
+// focus lost as the window opened (an X server without a window manager sends one) is
+// not a pause there, or every frame measured would carry the overlay's dials.
+TEST_F(DisplayTest, AMeasuredFrameIsNotPausedByAFocusLostAsTheWindowOpened) {
+  auto race = TTimeAttack::CreateFromTrack(FarCourse("measured"), 1024, 768, 255, 0);
+  platform.QueueFocusLoss(1);
+  wnd::SwapBuffers();  // the loss arrives on this poll
+  for (int frame = 0; frame < 5; ++frame) race->PlayFrame();
+  EXPECT_FALSE(race->Physics().OverlayOpen());
+}
+
 TEST_F(DisplayTest, TheSplitScreenRacePausesWhenTheFocusIsLost) {
   T_Tab_TrackFile tracks{FarCourse("split")};
   TTwoPlayers race(1024, 768, tracks, 255, true, false);
