@@ -18,7 +18,6 @@ TMenu::TMenu(int screenWidth, int screenHeight)
   BuildLoadScreen();
   BuildTrackChooser();
   BuildTrackList();
-  pictures_.loading = textures_.Load(kLoadingPicture);
   pictures_.stencil = textures_.Load(kIrisPicture);
   cameraDistance_ = 3.5;
   musicVolume_ = CurrentSettings().musicVolume;  // as the player last set them
@@ -73,7 +72,6 @@ void TMenu::BuildOptionsScreen() {
   // Nine buttons would put it in front; it stays on the left face with its load screen.
   optionsPanel_->PlaceOnFace(-90.0);
   lists_.options = CompileList(*optionsPanel_);
-  pictures_.controls = textures_.Load(kControlsPicture);
 }
 
 void TMenu::BuildLoadScreen() {

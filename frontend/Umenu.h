@@ -73,7 +73,7 @@ class TMenu : public IMenu {
   // Whole-face pictures brought in by the transitions.
   struct TPictures {
     std::uint32_t main = 0, onePlayer = 0, twoPlayers = 0, options = 0, load = 0,
-                  trackChooser = 0, loading = 0, stencil = 0, controls = 0;
+                  trackChooser = 0, stencil = 0;
   };
   int Screen() const { return screen_; }
   double CameraDistance() const { return cameraDistance_; }
@@ -85,8 +85,13 @@ class TMenu : public IMenu {
   const Tpanel& OptionsPanel() const { return *optionsPanel_; }
   const Tpanel& LoadPanel() const { return *loadPanel_; }
   const Tpanel& TrackPanel() const { return *trackPanel_; }
-  // Picture files really loaded by the constructor.
+  // Picture files really loaded so far (by the constructor, until a screen needs more).
   int TextureLoads() const { return textures_.Loads(); }
+  // The pictures shown only on the way out of the menu (to a race or the story) and on
+  // the way into the Controls screen: loaded the first time they are shown, not held in
+  // memory (4 MB each) while the player stays on the menu.
+  std::uint32_t LoadingPicture() { return textures_.Load(kLoadingPicture); }
+  std::uint32_t ControlsPicture() { return textures_.Load(kControlsPicture); }
 
  private:
   // Building (Umenu.cpp).

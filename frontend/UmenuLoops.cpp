@@ -104,12 +104,12 @@ bool TMenu::Follow(TMenuStep step, std::string& result) {
     case TMenuStep::OpenLoadScreen:
       return OpenNested(lists_.options, pictures_.load, &TMenu::RunLoadScreen, result);
     case TMenuStep::OpenControls:
-      return OpenNested(lists_.options, pictures_.controls, &TMenu::RunControls, result);
+      return OpenNested(lists_.options, ControlsPicture(), &TMenu::RunControls, result);
     case TMenuStep::Quit:
       result = "exit";
       return true;
     case TMenuStep::StartStory:
-      IrisWipe(lists_.onePlayer, true, pictures_.stencil, pictures_.loading, false);
+      IrisWipe(lists_.onePlayer, true, pictures_.stencil, LoadingPicture(), false);
       result = "SCREENPLAY";
       return true;
     case TMenuStep::MusicDown:
@@ -148,7 +148,7 @@ void TMenu::RunNestedScreen(Tpanel& panel, std::uint32_t list, int backButton,
     if (clicked >= 0) {
       result = choice(clicked);
       if (!result.empty()) {
-        CrossFade(list, true, pictures_.loading, false);
+        CrossFade(list, true, LoadingPicture(), false);
         return;
       }
       if (clicked == backButton) {
@@ -175,7 +175,7 @@ void TMenu::RunLoadScreen(std::string& result) {
 void TMenu::RunControls(std::string& result) {
   result.clear();
   SetMenuLook(kNestedAlphaCut);
-  TControlsScreen screen(screenWidth_, screenHeight_, pictures_.controls);
+  TControlsScreen screen(screenWidth_, screenHeight_, ControlsPicture());
   for (;;) {
     const TControlsScreen::TStep step = screen.Frame();
     if (step == TControlsScreen::TStep::Back) {
@@ -220,7 +220,7 @@ bool TMenu::ChooserFrame(std::string& result) {
   }
   if (leaving) {
     if (clicked == kTrackOk) result = kTimeAttackResult;
-    std::uint32_t next = clicked == kTrackOk ? pictures_.loading : pictures_.onePlayer;
+    std::uint32_t next = clicked == kTrackOk ? LoadingPicture() : pictures_.onePlayer;
     CrossFade(pictures_.trackChooser, false, next, false);
     return true;
   }

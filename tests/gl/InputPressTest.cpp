@@ -144,12 +144,12 @@ TEST(InputPress, TheIrisIsCutOnlyByAnEscapePressedWhileItGrows) {
   const TMenu::TPictures& pictures = menu.Pictures();
   p.Tap(wnd::KEY_ESC);
   p.swaps = 0;
-  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, pictures.loading, false);
+  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, menu.LoadingPicture(), false);
   EXPECT_EQ(p.swaps, 113);  // grown to its end
 
   p.QueueIdle(5);
   p.QueueTap(wnd::KEY_ESC, 5);
   p.swaps = 0;
-  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, pictures.loading, false);
+  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, menu.LoadingPicture(), false);
   EXPECT_EQ(p.swaps, 6);
 }

@@ -66,7 +66,7 @@ TEST(MenuTransitions, AFadeTakesAtLeastSevenTenthsOfASecondAndEndsOnTheNewPictur
     LookAtRightFace();
     std::uint32_t start = p.now;
     // From a picture rather than a display list: the new picture lands on the right face.
-    menu.CrossFade(menu.Pictures().trackChooser, false, menu.Pictures().loading, false);
+    menu.CrossFade(menu.Pictures().trackChooser, false, menu.LoadingPicture(), false);
     EXPECT_GE(p.now - start, 700u);
     EXPECT_GE(p.swaps, 101);
     EXPECT_LE(p.swaps, 101 + (frameMs < 7 ? 101 : 0));
@@ -133,7 +133,7 @@ TEST(MenuTransitions, TheIrisOpensTheLogoForOverASecondUnlessEscapeCutsIt) {
     EXPECT_FLOAT_EQ(ref, 0.5f);
   };
   std::uint32_t start = p.now;
-  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, pictures.loading, false);
+  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, menu.LoadingPicture(), false);
   EXPECT_TRUE(checked);
   EXPECT_GE(p.now - start, 1100u);
   EXPECT_EQ(p.swaps, 113);  // a step every frame at 16 ms; the first frame shows size 1
@@ -142,7 +142,7 @@ TEST(MenuTransitions, TheIrisOpensTheLogoForOverASecondUnlessEscapeCutsIt) {
   p.frameMs = 5;
   p.swaps = 0;
   start = p.now;
-  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, pictures.loading, false);
+  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, menu.LoadingPicture(), false);
   EXPECT_GE(p.now - start, 1100u);
 
   // An Escape pressed while the logo grows cuts it after the frame that saw it; one held
@@ -153,7 +153,7 @@ TEST(MenuTransitions, TheIrisOpensTheLogoForOverASecondUnlessEscapeCutsIt) {
   p.QueueIdle(2);
   p.QueueKey(wnd::KEY_ESC, 10);
   p.swaps = 0;
-  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, pictures.loading, false);
+  menu.IrisWipe(menu.Lists().onePlayer, true, pictures.stencil, menu.LoadingPicture(), false);
   EXPECT_EQ(p.swaps, 7);
   // The stencil test, when the next screen turns it on, lets everything through again.
   GLint func = 0;
