@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "assets/Lstr.h"
+#include "platform/SystemServices.h"
 #include "platform/Window.h"
 
 std::string UpperCase(const std::string& text) {
@@ -143,9 +144,11 @@ void TModeLoop::Run(IModeFactory& factory) {
   };
   while (keepGoing) {
     ++passes_;
+    sys::GiveBackFreedMemory();  // what the race or the story just left held
     trace();
     keepGoing = !Is(TGameMode::kExit);
     if (Is(TGameMode::kMenu)) RunMenuGuarded(factory);
+    sys::GiveBackFreedMemory();  // the menu's pictures, before a race loads its own
     trace();
     if (Is(TGameMode::kTimeAttack)) Guarded([&] { RunTimeAttackStep(factory); });
     trace();

@@ -1,5 +1,6 @@
 #include "platform/SystemServices.h"
 
+#include <malloc.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -125,6 +126,15 @@ std::string ChangeToContentDirectory() {
   const std::string folder = ContentFolderFor(self.parent_path().string());
   std::filesystem::current_path(folder, error);
   return error ? std::string() : folder;
+}
+
+void GiveBackFreedMemory() { malloc_trim(0); }
+
+long ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0, resident = 0;
+  if (!(statm >> size >> resident)) return 0;
+  return resident * sysconf(_SC_PAGESIZE);
 }
 
 }  // namespace sys

@@ -26,5 +26,11 @@ std::string ContentFolderFor(const std::string& programFolder);
 // Makes the content folder of the running executable the working directory; the folder
 // chosen, or "" when the executable's path could not be learnt.
 std::string ChangeToContentDirectory();
+// Hands the memory freed so far back to the system. The C library keeps freed blocks
+// for later; a screen that has just been left (the menu's pictures, a race's terrain)
+// would otherwise stay counted against the game through the next one.
+void GiveBackFreedMemory();
+// The game's resident memory in bytes (0 where it cannot be read).
+long ResidentBytes();
 
 }  // namespace sys
