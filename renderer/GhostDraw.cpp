@@ -14,6 +14,6 @@ void DrawGhostCraft(const TObj& mesh, T_point position, T_point rotation, T_poin
   glBlendColor(0.0f, 0.0f, 0.0f, static_cast<GLfloat>(opacity));
   glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
   glDepthMask(GL_FALSE);
-  DrawCraftAsSeenByItsPlayer(mesh, position, rotation, eyeOffset, scale);
+  DrawCraftAsSeenByItsPlayer(mesh, position, rotation, eyeOffset, scale, true);  // see-through
   glPopAttrib();
 }

@@ -56,7 +56,7 @@ void DrawCraftInFrontOfEye(const TObj& mesh, T_point offset, T_point scale, doub
   glPushMatrix();
   glTranslated(offset.x, offset.y, offset.z);
   glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
+  mesh.DrawClosed();  // the crafts are closed hulls
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
@@ -64,14 +64,14 @@ void DrawCraftInFrontOfEye(const TObj& mesh, T_point offset, T_point scale, doub
 }
 
 void DrawCraftAsSeenByItsPlayer(const TObj& mesh, T_point position, T_point rotation,
-                                T_point eyeOffset, T_point scale) {
+                                T_point eyeOffset, T_point scale, bool wholeHull) {
   glPushMatrix();
   glTranslated(-position.x, -position.y, -position.z);
   glRotated(-rotation.y, 0.0, 1.0, 0.0);
   glRotated(-rotation.x, 1.0, 0.0, 0.0);
   glTranslated(eyeOffset.x, eyeOffset.y, eyeOffset.z);
   glScaled(scale.x, scale.y, scale.z);
-  mesh.Draw();
+  wholeHull ? mesh.Draw() : mesh.DrawClosed();
   glPopMatrix();
 }
 

@@ -30,9 +30,10 @@ void ResetModelview();
 void DrawCraftInFrontOfEye(const TObj& mesh, T_point offset, T_point scale, double depthScale);
 // A craft where its own player sees it: at that player's eye, turned as that player is
 // turned, then moved and scaled as that player's own craft is on screen. `position` and
-// `rotation` are in the physics' convention (the negated world position).
+// `rotation` are in the physics' convention (the negated world position). Its far side
+// is culled unless `wholeHull` (a see-through craft shows it).
 void DrawCraftAsSeenByItsPlayer(const TObj& mesh, T_point position, T_point rotation,
-                                T_point eyeOffset, T_point scale);
+                                T_point eyeOffset, T_point scale, bool wholeHull = false);
 
 // Keeps the modelview, then moves what follows by `by` (the world lowered under the eye,
 // the score placed on the result picture); PopModelview gives the kept one back.

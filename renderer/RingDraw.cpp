@@ -13,13 +13,7 @@ void TRingDraw::Draw(const TRing& ring, bool caught) const {
   glPushMatrix();
   glRotated(ring.rotation.y, 0.0, 1.0, 0.0);
   glRotated(ring.rotation.x, 1.0, 0.0, 0.0);
-  // A ring is a closed tube wound counter-clockwise seen from outside: its far half is
-  // always behind its near half, so only the faces turned to the eye are filled.
-  glFrontFace(GL_CCW);
-  glCullFace(GL_BACK);
-  glEnable(GL_CULL_FACE);
-  (caught ? caught_ : ring_).Draw();
-  glDisable(GL_CULL_FACE);
+  (caught ? caught_ : ring_).DrawClosed();  // a closed tube
   glPopMatrix();
   glPopMatrix();
 }

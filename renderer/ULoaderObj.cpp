@@ -153,3 +153,11 @@ void TObj::Draw() const {
   const TOpaqueDrawScope scope(opaque_);
   glCallList(list_.Base());
 }
+
+void TObj::DrawClosed() const {
+  glFrontFace(GL_CCW);
+  glCullFace(GL_BACK);
+  glEnable(GL_CULL_FACE);
+  Draw();
+  glDisable(GL_CULL_FACE);
+}

@@ -23,6 +23,10 @@ class TObj {
   TObj& operator=(const TObj&) = delete;
 
   void Draw() const;
+  // For a closed mesh wound counter-clockwise seen from outside (the rings, the crafts):
+  // its far side is always behind its near side, so only the faces turned to the eye are
+  // filled. The same picture for about half the fragments.
+  void DrawClosed() const;
 
   const t_OBJ_item& Data() const { return data_; }
   // min x, max x, max y, min y, max z, min z

@@ -226,3 +226,30 @@ TEST_F(WorldCullingMesh, ShippedRingsShowTheSamePictureWithTheirFarHalfCulled) {
   }
   EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << "only the rings are culled";
 }
+
+// The crafts are closed hulls too: the race draws them with their far side culled, and
+// they look the same from every side.
+TEST_F(WorldCullingMesh, ShippedCraftsShowTheSamePictureWithTheirFarSideCulled) {
+  int compared = 0;
+  for (const char* name : {"mesh/reduce-dash2.obj", "mesh/brisel reduce-dash.obj"}) {
+    if (!fs::exists(name)) continue;  // the content is built beside the game
+    const TObj craft(name);
+    for (const double turn : {0.0, 90.0, 180.0, 250.0}) {
+      auto place = [&] {
+        glScaled(0.6, 0.6, 0.6);
+        glRotated(turn, 0.0, 1.0, 0.0);
+      };
+      Picture([&] { place(); craft.Draw(); });  // the materials' colour state settles
+      const std::vector<unsigned char> whole = Picture([&] { place(); craft.Draw(); });
+      const std::vector<unsigned char> culled = Picture([&] { place(); craft.DrawClosed(); });
+      EXPECT_GT(LitPixels(whole), 2000) << name;
+      EXPECT_LE(DifferingPixels(whole, culled), 24) << name << " turned " << turn;
+      EXPECT_LT(FragmentsMade([&] { place(); craft.DrawClosed(); }) * 10,
+                FragmentsMade([&] { place(); craft.Draw(); }) * 7)
+          << name << " turned " << turn;
+    }
+    ++compared;
+  }
+  if (compared == 0) GTEST_SKIP() << "no shipped crafts in " << fs::current_path();
+  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+}
