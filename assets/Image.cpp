@@ -303,3 +303,42 @@ TImage HalvedImage(const TImage& image) {
   }
   return half;
 }
+
+namespace {
+
+// Whether any texel of rows [row0, row1] (wrapping) in the column has an alpha above 0.
+bool ColumnShows(const TImage& image, int column, int row0, int row1) {
+  for (int r = row0; r <= row1; ++r) {
+    const int row = (r % image.height + image.height) % image.height;
+    if (image.pixels[(static_cast<std::size_t>(row) * image.width + column) * 4 + 3] != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<TTexelRect> VisibleBands(const TImage& image, int bandRows) {
+  if (image.width <= 0 || image.height <= 0) return {};
+  if (image.channels != 4 || bandRows <= 0) return {{0, 0, image.width, image.height}};
+  std::vector<TTexelRect> bands;
+  std::vector<bool> texels(static_cast<std::size_t>(image.width)), shows(texels.size());
+  for (int row0 = 0; row0 < image.height; row0 += bandRows) {
+    const int row1 = std::min(row0 + bandRows, image.height);
+    for (int column = 0; column < image.width; ++column) texels[column] = ColumnShows(image, column, row0 - 1, row1);
+    // A column shows where it or a neighbour holds a texel, across the side edges too.
+    for (int column = 0; column < image.width; ++column) {
+      shows[column] = texels[(column + image.width - 1) % image.width] || texels[column] ||
+                      texels[(column + 1) % image.width];
+    }
+    for (int column = 0; column < image.width;) {
+      if (!shows[column]) {
+        ++column;
+        continue;
+      }
+      const int first = column;
+      while (column < image.width && shows[column]) ++column;
+      bands.push_back({first, row0, column, row1});
+    }
+  }
+  return bands;
+}

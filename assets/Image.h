@@ -51,6 +51,18 @@ TDecodeResult DecodeImageFile(const std::string& fileName);
 // A picture already 1 x 1, or empty, comes back as it is.
 TImage HalvedImage(const TImage& image);
 
+// A rectangle of texels: columns [column0, column1) and rows [row0, row1), rows counted
+// from the picture's first (bottom) row.
+struct TTexelRect {
+  int column0 = 0, row0 = 0, column1 = 0, row1 = 0;
+};
+// Where a picture drawn with linear filtering and repeated at its edges can show at all:
+// by bands of `bandRows` rows, the runs of columns that hold every texel whose filtered
+// neighbourhood (the texel and the eight around it, across the edges too) has an alpha
+// above 0, one rectangle per run. A band that shows nothing has none; a picture without
+// alpha is one rectangle, whole.
+std::vector<TTexelRect> VisibleBands(const TImage& image, int bandRows);
+
 // Exchanges bytes 0 and 2 of each of `count` consecutive 3-byte pixels.
 void SwapRedBlue(std::uint8_t* pixels, std::size_t count);
 // Copies one pixel of `bytesPerPixel` bytes (3 or 4) with bytes 0 and 2 exchanged.

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "assets/Image.h"
 #include "renderer/Textures.h"
 
 namespace {
@@ -54,12 +55,62 @@ std::uint32_t THudDraw::LoadPicture(const std::string& path) {
 
 void THudDraw::LoadArrow(const std::string& path) { arrow_.emplace(path); }
 
+namespace {
+
+// The parts of a w x h quad that show the texels of `bands`, with the texture coordinates
+// the whole quad has there.
+void VisibleQuads(double w, double h, const TVisiblePicture& picture) {
+  glBegin(GL_QUADS);
+  for (const TTexelRect& band : picture.bands) {
+    const double s0 = static_cast<double>(band.column0) / picture.width;
+    const double s1 = static_cast<double>(band.column1) / picture.width;
+    const double t0 = static_cast<double>(band.row0) / picture.height;
+    const double t1 = static_cast<double>(band.row1) / picture.height;
+    const double x0 = -w / 2 + s0 * w, x1 = -w / 2 + s1 * w, y0 = -h / 2 + t0 * h, y1 = -h / 2 + t1 * h;
+    glTexCoord2d(s0, t0);
+    glVertex2d(x0, y0);
+    glTexCoord2d(s1, t0);
+    glVertex2d(x1, y0);
+    glTexCoord2d(s1, t1);
+    glVertex2d(x1, y1);
+    glTexCoord2d(s0, t1);
+    glVertex2d(x0, y1);
+  }
+  glEnd();
+}
+
+void DrawVisiblePanel(const TImg& image, const TVisiblePicture& picture, double unitsWidth, double unitsHeight) {
+  glPushMatrix();
+  SetOverlayProjection(unitsWidth, unitsHeight);
+  glDisable(GL_LIGHTING);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glTranslated(image.x + image.dx, image.y + image.dy, 0.0);
+  glScaled(image.scale, image.scale, 1.0);
+  glBindTexture(GL_TEXTURE_2D, image.texture);
+  VisibleQuads(image.width, image.height, picture);
+  glEnable(GL_LIGHTING);
+  glPopMatrix();
+}
+
+}  // namespace
+
+TVisiblePicture VisiblePartsOf(std::uint32_t texture) {
+  const TTexturePicture read = ReadTexturePicture(texture);
+  const TImage pixels{read.width, read.height, read.format == GL_RGBA ? 4 : 3, read.pixels};
+  return {read.width, read.height, VisibleBands(pixels, 8)};
+}
+
+// A panel is drawn only where its picture shows: the clear parts of the lantern strip
+// (more than half of it) would cost the blending of every pixel and change none. The
+// pictures are read before the list is begun, which would only record the binds.
 void THudDraw::CompilePanels(const TImg& timer, const TImg& lantern, double unitsWidth, double unitsHeight) {
+  const TVisiblePicture timerParts = VisiblePartsOf(timer.texture);
+  const TVisiblePicture lanternParts = VisiblePartsOf(lantern.texture);
   panels_ = TDisplayLists(1);
   glNewList(panels_.Base(), GL_COMPILE);
   glDisable(GL_DEPTH_TEST);
-  DrawHudPicture(timer, unitsWidth, unitsHeight);
-  DrawHudPicture(lantern, unitsWidth, unitsHeight);
+  DrawVisiblePanel(timer, timerParts, unitsWidth, unitsHeight);
+  DrawVisiblePanel(lantern, lanternParts, unitsWidth, unitsHeight);
   glEnable(GL_DEPTH_TEST);
   glEndList();
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/Image.h"
 #include "assets/Utype.h"
 #include "renderer/GlHandles.h"
 #include "renderer/ULoaderObj.h"
@@ -43,6 +44,15 @@ void EndHudOverlay();
 
 // One picture centred on its anchor plus offset, at its scale, in its own overlay.
 void DrawHudPicture(const TImg& image, double unitsWidth, double unitsHeight);
+
+// Where a picture can show at all, by bands of its rows (see VisibleBands); a texture
+// without pixels has none.
+struct TVisiblePicture {
+  int width = 0;
+  int height = 0;
+  std::vector<TTexelRect> bands;
+};
+TVisiblePicture VisiblePartsOf(std::uint32_t texture);
 
 // One digit's picture of width x height, centred on (x, y) at `scale`, in the current
 // projection.

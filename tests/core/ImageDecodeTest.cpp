@@ -282,3 +282,45 @@ TEST(ImageShrink, EachPixelIsTheRoundedMeanOfTheTwoByTwoItCovers) {
   EXPECT_TRUE(HalvedImage(one).pixels == one.pixels) << "a single pixel stays";
   EXPECT_TRUE(HalvedImage(TImage{}).pixels.empty());
 }
+
+// Where a filtered, repeated picture can show: every texel with an alpha above 0 and its
+// neighbours, across the edges too; bands that show nothing are left out.
+TEST(ImageShrink, VisibleBandsHoldEveryTexelAFilteredAlphaCanReach) {
+  TImage image{16, 12, 4, std::vector<std::uint8_t>(16 * 12 * 4, 0)};
+  auto set = [&](int column, int row) { image.pixels[(static_cast<std::size_t>(row) * 16 + column) * 4 + 3] = 200; };
+  set(6, 1);   // band 0 (rows 0-3), and band 1 through its lowest row's neighbour
+  set(9, 5);   // band 1
+  const std::vector<TTexelRect> bands = VisibleBands(image, 4);
+  ASSERT_EQ(bands.size(), 2u) << "rows 8 to 11 show nothing";
+  EXPECT_EQ(bands[0].row0, 0);
+  EXPECT_EQ(bands[0].row1, 4);
+  EXPECT_EQ(bands[0].column0, 5);
+  EXPECT_EQ(bands[0].column1, 8) << "columns 5 to 7";
+  EXPECT_EQ(bands[1].row0, 4);
+  EXPECT_EQ(bands[1].column0, 8) << "column 9's neighbour; row 1 lies outside band 1's reach";
+  EXPECT_EQ(bands[1].column1, 11);
+  // A texel by the top edge reaches the first band, across the edge.
+  set(3, 11);
+  EXPECT_EQ(VisibleBands(image, 4).size(), 3u);
+  EXPECT_EQ(VisibleBands(image, 4)[0].column0, 2);
+  // One by a side edge reaches the other side: that band shows at both sides.
+  set(15, 9);
+  const std::vector<TTexelRect> wrapped = VisibleBands(image, 4);
+  ASSERT_EQ(wrapped.size(), 5u);  // the top band: column 15's neighbour 0, around 3, around 15
+  EXPECT_EQ(wrapped[2].column0, 0);
+  EXPECT_EQ(wrapped[2].column1, 1);
+  EXPECT_EQ(wrapped[3].column0, 2);
+  EXPECT_EQ(wrapped[4].column0, 14);
+  EXPECT_EQ(wrapped[4].column1, 16);
+  // Two texels far apart in one band are two runs, the clear columns between left out.
+  set(12, 2);
+  const std::vector<TTexelRect> apart = VisibleBands(image, 4);
+  EXPECT_EQ(apart[1].row0, 0);
+  EXPECT_EQ(apart[1].column0, 11);
+  EXPECT_EQ(apart[1].column1, 14);
+  // Without alpha the picture shows whole.
+  const std::vector<TTexelRect> opaque = VisibleBands(TImage{5, 3, 3, std::vector<std::uint8_t>(45, 9)}, 4);
+  ASSERT_EQ(opaque.size(), 1u);
+  EXPECT_EQ(opaque[0].column1, 5);
+  EXPECT_EQ(opaque[0].row1, 3);
+}
