@@ -184,7 +184,7 @@ void TimedRaceFrame(TRaceParts& race, std::vector<double> (&parts)[5]) {
   PushView();
   MoveView(0.0, -5.0, -40.0);
   ScaleView(0.75);
-  race.craft.Draw();
+  race.craft.DrawClosed();  // as the race draws its own craft
   PopView();
   parts[0].push_back(Lap(t));
   SetRaceView();
