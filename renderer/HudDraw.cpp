@@ -79,7 +79,10 @@ void VisibleQuads(double w, double h, const TVisiblePicture& picture) {
   glEnd();
 }
 
-void DrawVisiblePanel(const TImg& image, const TVisiblePicture& picture, double unitsWidth, double unitsHeight) {
+// A HUD picture in place (its offset and scale in the overlay's units, unlit, white),
+// drawn by `quads`.
+template <typename Quads>
+void PlacedHudPicture(const TImg& image, double unitsWidth, double unitsHeight, Quads quads) {
   glPushMatrix();
   SetOverlayProjection(unitsWidth, unitsHeight);
   glDisable(GL_LIGHTING);
@@ -87,9 +90,13 @@ void DrawVisiblePanel(const TImg& image, const TVisiblePicture& picture, double 
   glTranslated(image.x + image.dx, image.y + image.dy, 0.0);
   glScaled(image.scale, image.scale, 1.0);
   glBindTexture(GL_TEXTURE_2D, image.texture);
-  VisibleQuads(image.width, image.height, picture);
+  quads();
   glEnable(GL_LIGHTING);
   glPopMatrix();
+}
+
+void DrawVisiblePanel(const TImg& image, const TVisiblePicture& picture, double unitsWidth, double unitsHeight) {
+  PlacedHudPicture(image, unitsWidth, unitsHeight, [&] { VisibleQuads(image.width, image.height, picture); });
 }
 
 }  // namespace
@@ -147,16 +154,7 @@ void EndHudOverlay() {
 }
 
 void DrawHudPicture(const TImg& image, double unitsWidth, double unitsHeight) {
-  glPushMatrix();
-  SetOverlayProjection(unitsWidth, unitsHeight);
-  glDisable(GL_LIGHTING);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glTranslated(image.x + image.dx, image.y + image.dy, 0.0);
-  glScaled(image.scale, image.scale, 1.0);
-  glBindTexture(GL_TEXTURE_2D, image.texture);
-  TexturedQuad(image.width, image.height);
-  glEnable(GL_LIGHTING);
-  glPopMatrix();
+  PlacedHudPicture(image, unitsWidth, unitsHeight, [&] { TexturedQuad(image.width, image.height); });
 }
 
 void DrawHudDigit(std::uint32_t texture, double x, double y, double scale, double width, double height) {

@@ -35,18 +35,22 @@ TImage RoughHeights(int side) {
 // Reddish terrain, green ground, blue sky: a pixel of the ground or the sky shows.
 TImage Solid(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return MakeSolidImage(8, 8, {r, g, b}); }
 
-// A wide lens looking down at 45 degrees from 300 above the near edge of a field of
-// 2000 x 2000: only terrain on screen, from 8 to 110 cells away.
-void LookAcross() {
+// A cleared frame and a wide lens, pitched down by `pitch` degrees, the eye `height`
+// above the field's centre and `back` behind it.
+void WideLens(double pitch, double height, double back) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(60.0, 4.0 / 3.0, 1.0, 100000.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glRotated(45.0, 1.0, 0.0, 0.0);
-  glTranslated(0.0, -300.0, -900.0);
+  glRotated(pitch, 1.0, 0.0, 0.0);
+  glTranslated(0.0, -height, -back);
 }
+
+// Looking down at 45 degrees from 300 above the near edge of a field of 2000 x 2000: only
+// terrain on screen, from 8 to 110 cells away.
+void LookAcross() { WideLens(45.0, 300.0, 900.0); }
 
 std::vector<unsigned char> Frame(const std::function<void()>& draw) {
   LookAcross();
@@ -108,14 +112,7 @@ TEST(TerrainDetail, TheUndersideOfTheSurfaceIsNotDrawn) {
   ASSERT_TRUE(WriteBmp24(dir / "sky.bmp", Solid(40, 60, 220)));
   TMap field(dir / "plateau.bmp", 1.0, 10.0, 255.0, dir / "ground.bmp", dir / "terrain.bmp", dir / "sky.bmp");
   auto terrainPixels = [&](double eyeHeight, double pitch) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60.0, 4.0 / 3.0, 1.0, 100000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotated(pitch, 1.0, 0.0, 0.0);
-    glTranslated(0.0, -eyeHeight, -600.0);
+    WideLens(pitch, eyeHeight, 600.0);
     field.Draw();
     std::vector<unsigned char> pixels(1024 * 768 * 4);
     glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
