@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "modes/TrackFile.h"
+#include "tests/TrackDataFixture.h"
 
 namespace {
 
@@ -26,17 +27,7 @@ TRing MakeRing(double base) {
 }
 
 TTrackData MakeTrack(int ringCount) {
-  TTrackData data;
-  data.heightmapPath = "track_data/ridezi.bmp";
-  data.initialTime = 95;
-  data.musicPath = "sounds/Background01.mp3";
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 0.5;
-  data.terrain.cellSize = 10.0;
-  data.terrain.maxHeight = 110.0;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
+  TTrackData data = TrackOverHeightmap("track_data/ridezi.bmp", 0.5, 110.0, 95);
   for (int k = 0; k < ringCount; ++k) data.rings.push_back(MakeRing(100.0 * (k + 1)));
   return data;
 }

@@ -17,6 +17,7 @@
 #include "modes/Uworld_TimeAttack.h"
 #include "modes/Uworld_TwoPlayers.h"
 #include "platform/Window.h"
+#include "tests/TrackDataFixture.h"
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"
 #include "world/UphysicEngine3.h"
@@ -82,17 +83,7 @@ std::string WriteSlopeCourse() {
     }
   }
   WriteBmp24("track_data/slope.bmp", heights);
-  TTrackData data;
-  data.heightmapPath = "track_data/slope.bmp";
-  data.initialTime = 99;
-  data.musicPath = "sounds/Background01.mp3";
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 1.0;
-  data.terrain.cellSize = 10;
-  data.terrain.maxHeight = 255;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
+  const TTrackData data = TrackOverHeightmap("track_data/slope.bmp", 1.0, 255.0, 99);
   WriteTrackFile("slope", "track_data/slope.track", data);
   return "track_data/slope.track";
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "modes/TrackFile.h"
+#include "tests/TrackDataFixture.h"
 #include "tools/writers/ImageWriters.h"
 
 namespace {
@@ -98,17 +99,7 @@ TGameFolder::~TGameFolder() {
 std::string WriteWinterCourse(const std::filesystem::path& folder, const std::string& name,
                               const std::vector<T_point>& origins, int initialTime,
                               const std::string& music) {
-  TTrackData data;
-  data.heightmapPath = "screenplay_data/winter/winter.bmp";
-  data.initialTime = initialTime;
-  data.musicPath = music;
-  data.terrain.heightmapPath = data.heightmapPath;
-  data.terrain.accuracy = 0.5;
-  data.terrain.cellSize = 10;
-  data.terrain.maxHeight = 110;
-  data.terrain.groundTexturePath = "textures/herbe.jpg";
-  data.terrain.terrainTexturePath = "textures/papier sepia.jpg";
-  data.terrain.skyTexturePath = "textures/texture_sky.jpg";
+  TTrackData data = TrackOverHeightmap("screenplay_data/winter/winter.bmp", 0.5, 110.0, initialTime, music);
   for (const T_point& origin : origins) {
     TRing ring;
     ring.origin = origin;
