@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "assets/Image.h"
+#include "renderer/TextureAsIsScope.h"
 #include "renderer/Textures.h"
 
 namespace {
@@ -90,6 +91,7 @@ void PlacedHudPicture(const TImg& image, double unitsWidth, double unitsHeight, 
   glTranslated(image.x + image.dx, image.y + image.dy, 0.0);
   glScaled(image.scale, image.scale, 1.0);
   glBindTexture(GL_TEXTURE_2D, image.texture);
+  const TTextureAsIsScope asIs;
   quads();
   glEnable(GL_LIGHTING);
   glPopMatrix();
@@ -160,6 +162,7 @@ void DrawHudPicture(const TImg& image, double unitsWidth, double unitsHeight) {
 void DrawHudDigit(std::uint32_t texture, double x, double y, double scale, double width, double height) {
   glColor3f(1.0f, 1.0f, 1.0f);
   glBindTexture(GL_TEXTURE_2D, texture);
+  const TTextureAsIsScope asIs;
   glPushMatrix();
   glTranslated(x, y, 0.0);
   glScaled(scale, scale, 1.0);

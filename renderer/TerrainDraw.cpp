@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/Image.h"
+#include "renderer/TextureAsIsScope.h"
 #include "renderer/Textures.h"
 #include "renderer/ULoaderObj.h"
 
@@ -122,6 +123,7 @@ void TTerrainDraw::Draw(T_point offset, const std::vector<std::uint32_t>& blocks
   glTranslated(offset.x, offset.y, offset.z);
   glDisable(GL_LIGHTING);
   glColor3f(1.0f, 1.0f, 1.0f);
+  const TTextureAsIsScope asIs;
   CullUndersides(true);
   for (std::uint32_t list : blocks) glCallList(list);
   CullUndersides(false);
@@ -155,6 +157,7 @@ void EmitUnlit(const std::vector<TMeshVertex>& triangles, std::uint32_t terrainT
                const TGroundAndSky& quads, std::uint32_t groundTexture, std::uint32_t skyTexture) {
   glDisable(GL_LIGHTING);
   glColor3f(1.0f, 1.0f, 1.0f);
+  const TTextureAsIsScope asIs;
   CullUndersides(true);
   EmitTerrainTriangles(triangles, terrainTexture);
   CullUndersides(false);

@@ -20,6 +20,7 @@ list(APPEND VELMORA_GFX_SOURCES
   renderer/ScreenFrameDraw.cpp
   renderer/StoryScreenDraw.cpp
   renderer/TerrainDraw.cpp
+  renderer/TextureAsIsScope.cpp
   renderer/Textures.cpp
   renderer/TitleCardDraw.cpp
   renderer/ULoaderObj.cpp
