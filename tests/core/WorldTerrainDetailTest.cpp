@@ -121,8 +121,12 @@ TEST(WorldTerrainDetail, CellsFaceUpAndSkirtsFaceOutOfTheirBlock) {
         ++skirts;
         EXPECT_EQ(n.y, 0.0) << "a skirt stands upright";
         // Out of the block: on its first row or column against the way the block runs.
-        if (n.z != 0.0) EXPECT_EQ(n.z > 0.0, t[0].z == top) << "row wall at z " << t[0].z;
-        if (n.x != 0.0) EXPECT_EQ(n.x < 0.0, t[0].x == left) << "column wall at x " << t[0].x;
+        if (n.z != 0.0) {
+          EXPECT_EQ(n.z > 0.0, t[0].z == top) << "row wall at z " << t[0].z;
+        }
+        if (n.x != 0.0) {
+          EXPECT_EQ(n.x < 0.0, t[0].x == left) << "column wall at x " << t[0].x;
+        }
       }
     });
     EXPECT_GT(skirts, 0) << "step " << step;
