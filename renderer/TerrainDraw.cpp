@@ -61,10 +61,18 @@ TGlMatrix CurrentProjection() { return ReadMatrix(GL_PROJECTION_MATRIX); }
 
 TGlMatrix CurrentModelview() { return ReadMatrix(GL_MODELVIEW_MATRIX); }
 
+// Each wall of the sky box shows the sky picture once, edge to edge, and the next wall
+// starts again at an edge. Read repeating, the pixels at a corner would blend in the far
+// edge of the picture, a thin line down the sky; they keep to the wall's own edge.
 void TTerrainDraw::LoadTextures(const std::string& ground, const std::string& terrain, const std::string& sky) {
   ground_ = Loaded(ground);
   terrain_ = Loaded(terrain);
   sky_ = Loaded(sky);
+  if (sky_) {
+    glBindTexture(GL_TEXTURE_2D, sky_.Id());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  }
   opaque_ = !TextureHasAlpha(ground_.Id()) && !TextureHasAlpha(terrain_.Id()) && !TextureHasAlpha(sky_.Id());
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <numbers>
 #include <stdexcept>
+#include <tuple>
 
 #include "tests/gl/GlTestSupport.h"
 #include "tools/writers/ImageWriters.h"
@@ -141,6 +142,43 @@ TEST_F(WorldGl, TerrainShowsTheHeightFieldOverTheGroundUnderTheSky) {
   map->Draw();
   EXPECT_TRUE(Near(ReadPixelTopLeft(512, 20), kSkyColour));
   EXPECT_TRUE(Near(ReadPixelTopLeft(100, 760), kGroundColour));
+}
+
+// The side walls of the sky box each show the picture's rows from first to last along
+// the wall, so at a corner one wall's last row meets the next wall's first, or two last
+// rows meet. Read repeating, the pixels by the corner would blend in the other end of the
+// picture and draw a thin line down the sky; the walls end on their own edge texels
+// instead. A red first half and a blue second half make any such blend purple.
+TEST_F(WorldGl, WhereTwoSkyWallsMeetNoLineOfTheFarEdgeShows) {
+  TImage halves = MakeSolidImage(16, 16, {200, 0, 0});
+  for (std::size_t i = halves.pixels.size() / 2; i < halves.pixels.size(); i += 3) {
+    halves.pixels[i] = 0;
+    halves.pixels[i + 2] = 200;
+  }
+  WriteBmp24("textures/sky.bmp", halves);
+  auto map = MakeMap();
+  const T_point offset = TerrainOffset(map->Terrain());
+  const TSkyBounds box = SkyBounds(MeshRows(map->Terrain()), MeshCols(map->Terrain()));
+  // The corner where a last row meets a first, then the one where two last rows meet.
+  for (const auto& [x, z, twoColours] : {std::tuple{box.x1, box.z1, true}, std::tuple{box.x0, box.z1, false}}) {
+    // Level, from 200 above the terrain's centre, facing the corner: it runs down the
+    // middle of the upper half, a wall on each side.
+    const double dx = x + offset.x, dz = z + offset.z;
+    RaceView();
+    glRotated(std::atan2(-dx, dz) * 180.0 / std::numbers::pi + 180.0, 0.0, 1.0, 0.0);
+    glTranslated(0.0, -200.0, 0.0);
+    map->Draw();
+    int purple = 0, red = 0, blue = 0;
+    for (int column = 462; column < 562; ++column) {
+      const TRgb c = ReadPixelTopLeft(column, 150);
+      purple += c.r > 40 && c.b > 40 ? 1 : 0;
+      red += c.r > 150 && c.b < 20 ? 1 : 0;
+      blue += c.b > 150 && c.r < 20 ? 1 : 0;
+    }
+    EXPECT_EQ(purple, 0) << "corner " << x << ", " << z;
+    EXPECT_EQ(red + blue, 100) << "corner " << x << ", " << z;
+    EXPECT_EQ(red > 0 && blue > 0, twoColours) << "corner " << x << ", " << z;
+  }
 }
 
 TEST_F(WorldGl, OneBindDrawsTheSamePictureAsABindPerTriangle) {
