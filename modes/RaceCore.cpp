@@ -1,5 +1,6 @@
 #include "modes/RaceCore.h"
 
+#include "modes/PadSeats.h"
 #include "platform/Gamepads.h"
 #include "platform/Window.h"
 #include "saves/SettingsStore.h"
@@ -11,16 +12,15 @@ int RacePadOf(TRaceKind kind, int player, int padCount) {
   return player == 2 && padCount == 1 ? 0 : -1;
 }
 
-TRaceKeys ReadRaceKeys(TRaceKind kind, const TControls& controls, const std::function<bool(int)>& isDown,
-                       const std::vector<wnd::TPadState>& pads, bool escapePressed) {
+TRaceKeys ReadRaceKeys(const TControls& controls, const std::function<bool(int)>& isDown,
+                       const std::vector<wnd::TPadState>& pads, std::array<int, 2> padOf, bool escapePressed) {
   TRaceKeys keys;
   keys.escapePressed = escapePressed;
   keys.escapeHeld = isDown(wnd::KEY_ESC);
-  const int padCount = static_cast<int>(pads.size());
   for (int player : {1, 2}) {
     TPlayerKeys held = ReadControls(controls, player, isDown);
-    const int pad = RacePadOf(kind, player, padCount);
-    if (pad >= 0) {
+    const int pad = padOf[static_cast<std::size_t>(player - 1)];
+    if (pad >= 0 && pad < static_cast<int>(pads.size())) {
       held = EitherKeys(held, PadKeys(pads[pad], controls.deadZone, controls.invertPitch[player - 1]));
       keys.escapeHeld = keys.escapeHeld || (pads[pad].connected && pads[pad].start);
     }
@@ -29,11 +29,18 @@ TRaceKeys ReadRaceKeys(TRaceKind kind, const TControls& controls, const std::fun
   return keys;
 }
 
-TRaceKeys ReadRaceKeys(TRaceKind kind, const std::function<bool(int)>& isDown, bool escapePressed) {
+TRaceKeys ReadRaceKeys(TRaceKind kind, const TControls& controls, const std::function<bool(int)>& isDown,
+                       const std::vector<wnd::TPadState>& pads, bool escapePressed) {
+  TPadSeats fresh;
+  return ReadRaceKeys(controls, isDown, pads, fresh.Seat(kind, pads), escapePressed);
+}
+
+TRaceKeys ReadRaceKeys(TPadSeats& seats, TRaceKind kind, const std::function<bool(int)>& isDown,
+                       bool escapePressed) {
   wnd::TGamepadSource& source = wnd::Gamepads();
   std::vector<wnd::TPadState> pads;
   for (int i = 0; i < source.Count(); ++i) pads.push_back(source.State(i));
-  return ReadRaceKeys(kind, CurrentSettings().controls, isDown, pads, escapePressed);
+  return ReadRaceKeys(CurrentSettings().controls, isDown, pads, seats.Seat(kind, pads), escapePressed);
 }
 
 TOverlayChoice OverlayChoiceOf(const std::string& overlayResult) {

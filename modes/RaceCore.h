@@ -10,6 +10,7 @@
 // was drawn over it (the overlay's choice, or the clock).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -52,11 +53,18 @@ struct TRaceKeys {
 int RacePadOf(TRaceKind kind, int player, int padCount);
 
 // Reads both players' keys through `isDown(code)` with the keys and inverted pitch of
-// `controls`, each with its pad of `pads` (in connection order) past the dead zone.
+// `controls`, each with its pad of `pads` (`padOf`, an index for players 1 and 2, or -1)
+// past the dead zone.
+TRaceKeys ReadRaceKeys(const TControls& controls, const std::function<bool(int)>& isDown,
+                       const std::vector<wnd::TPadState>& pads, std::array<int, 2> padOf, bool escapePressed);
+// The same with the pads shared as at the start of a race of `kind`.
 TRaceKeys ReadRaceKeys(TRaceKind kind, const TControls& controls, const std::function<bool(int)>& isDown,
                        const std::vector<wnd::TPadState>& pads, bool escapePressed);
-// The same with the settings in use and the pads connected now.
-TRaceKeys ReadRaceKeys(TRaceKind kind, const std::function<bool(int)>& isDown, bool escapePressed);
+// The same with the settings in use and the pads connected now, each kept by its player
+// through the race in `seats`.
+class TPadSeats;
+TRaceKeys ReadRaceKeys(TPadSeats& seats, TRaceKind kind, const std::function<bool(int)>& isDown,
+                       bool escapePressed);
 
 struct TRaceInput {
   TRaceKeys keys;

@@ -108,7 +108,7 @@ TRaceInput Tworld::ReadRaceInput(bool readEscapePress) const {
   const bool focusLost = wnd::TakeFocusLost();
   const bool escapePressed = readEscapePress && (wnd::KeyPressed(wnd::KEY_ESC) || focusLost);
   const bool startPressed = readEscapePress && wnd::Gamepads().ButtonPressed(wnd::TPadButton::Start);
-  input.keys = ReadRaceKeys(race_->Kind(), [](int code) { return wnd::GetKey(code) == wnd::PRESS; },
+  input.keys = ReadRaceKeys(padSeats_, race_->Kind(), [](int code) { return wnd::GetKey(code) == wnd::PRESS; },
                             escapePressed || startPressed);
   return input;
 }

@@ -12,6 +12,7 @@
 #include "renderer/ULoaderObj.h"
 #include "assets/Utype.h"
 #include "modes/ModeInterface.h"
+#include "modes/PadSeats.h"
 #include "modes/RaceCore.h"
 #include "modes/RaceScene.h"
 #include "net/PersoRecord.h"
@@ -114,6 +115,8 @@ class Tworld : public IMode {
   std::unique_ptr<TInterface> hud_;
   // The rules of the race: flight, clock, rings, overlay state, result.
   std::unique_ptr<TRaceCore> race_;
+  // The pad each player flies with; read while the race's input is read, hence mutable.
+  mutable TPadSeats padSeats_;
   T_point cameraOffset_{0.0, 200.0, 0.0};
   T_point firstStart_ = kFirstStart;
   std::string mapPath_;

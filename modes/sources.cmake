@@ -1,6 +1,7 @@
 list(APPEND VELMORA_CORE_SOURCES
   modes/RaceRules.cpp
   modes/NetRaceCore.cpp
+  modes/PadSeats.cpp
   modes/RaceCore.cpp
   modes/TrackFile.cpp
   modes/RaceRecords.cpp)

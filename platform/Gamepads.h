@@ -10,6 +10,7 @@ namespace wnd {
 // from 0 to 1.
 struct TPadState {
   bool connected = false;
+  int id = -1;  // the same for as long as the pad stays plugged in; -1 where unknown
   double leftX = 0.0, leftY = 0.0;
   bool dpadLeft = false, dpadRight = false, dpadUp = false, dpadDown = false;
   bool south = false;  // A on most pads, cross on others

@@ -128,6 +128,7 @@ wnd::TPadState TSdlGamepads::State(int index) {
   if (!SDL_GameControllerGetAttached(controller)) return {};  // pulled out, its event not yet read
   wnd::TPadState state;
   state.connected = true;
+  state.id = pads_[index].id;
   state.leftX = Axis(controller, SDL_CONTROLLER_AXIS_LEFTX);
   state.leftY = Axis(controller, SDL_CONTROLLER_AXIS_LEFTY);
   state.dpadLeft = Button(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT);

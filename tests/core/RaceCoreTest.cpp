@@ -5,17 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "modes/PadSeats.h"
 #include "modes/RaceCore.h"
 #include "platform/Window.h"
 #include "saves/SettingsStore.h"
@@ -390,6 +393,71 @@ TEST(RaceKeys, PlayerOneTakesTheFirstPadAndTheSplitScreensSecondPlayerTheOtherOr
   EXPECT_EQ(RacePadOf(TRaceKind::kTimeAttack, 2, 2), -1);
 }
 
+namespace {
+
+// Connected pads with the given ids, in the order they were plugged in.
+TPads PadsWithIds(std::initializer_list<int> ids) {
+  TPads pads;
+  for (int id : ids) {
+    wnd::TPadState pad;
+    pad.connected = true;
+    pad.id = id;
+    pads.push_back(pad);
+  }
+  return pads;
+}
+
+using TSeats = std::array<int, 2>;
+
+}  // namespace
+
+// Pads are numbered in the order they were plugged in, so the numbers move when one is
+// pulled out; through a race each pad stays with its player, and a pad plugged in goes
+// to the player without one.
+TEST(PadSeats, APadStaysWithItsPlayerUntilPulledOutAndANewPadGoesToThePlayerWithout) {
+  TPadSeats split;
+  EXPECT_EQ(split.Seat(TRaceKind::kSplitScreen, PadsWithIds({7, 9})), (TSeats{0, 1}));
+  // Player 2's pad pulled out: player 1 keeps its own, player 2 flies with the keyboard.
+  EXPECT_EQ(split.Seat(TRaceKind::kSplitScreen, PadsWithIds({7})), (TSeats{0, -1}));
+  EXPECT_EQ(split.Seat(TRaceKind::kSplitScreen, PadsWithIds({7, 11})), (TSeats{0, 1}));
+  // Player 1's pad pulled out: player 2's, now the first, stays player 2's.
+  EXPECT_EQ(split.Seat(TRaceKind::kSplitScreen, PadsWithIds({11})), (TSeats{-1, 0}));
+  EXPECT_EQ(split.Seat(TRaceKind::kSplitScreen, PadsWithIds({11, 12})), (TSeats{1, 0}));
+  // A pad already gone but not yet reported so holds nothing and frees its seat.
+  TPads going = PadsWithIds({11, 12});
+  going[1].connected = false;
+  EXPECT_EQ(split.Seat(TRaceKind::kSplitScreen, going), (TSeats{-1, 0}));
+
+  // One pad at the start goes to player 2; a second goes to player 1, who has none.
+  TPadSeats onePad;
+  EXPECT_EQ(onePad.Seat(TRaceKind::kSplitScreen, PadsWithIds({3})), (TSeats{-1, 0}));
+  EXPECT_EQ(onePad.Seat(TRaceKind::kSplitScreen, PadsWithIds({3, 4})), (TSeats{1, 0}));
+  EXPECT_EQ(onePad.Seat(TRaceKind::kSplitScreen, PadsWithIds({})), (TSeats{-1, -1}));
+
+  // Alone on the course the pilot takes the first pad, and another when it goes.
+  TPadSeats alone;
+  EXPECT_EQ(alone.Seat(TRaceKind::kTimeAttack, PadsWithIds({5, 6})), (TSeats{0, -1}));
+  EXPECT_EQ(alone.Seat(TRaceKind::kTimeAttack, PadsWithIds({6})), (TSeats{0, -1}));
+  EXPECT_EQ(alone.Seat(TRaceKind::kNetwork, PadsWithIds({6, 8})), (TSeats{0, -1}));
+
+  // Pads from a source that gives no ids keep to their places.
+  TPadSeats places;
+  EXPECT_EQ(places.Seat(TRaceKind::kSplitScreen, PadsWithIds({-1, -1})), (TSeats{0, 1}));
+  EXPECT_EQ(places.Seat(TRaceKind::kSplitScreen, PadsWithIds({-1})), (TSeats{0, -1}));
+}
+
+// The keys follow the seats: player 2's pad pulled out leaves player 1 flying with its own.
+TEST(PadSeats, ThePadsOfTheSeatsFlyTheirPlayers) {
+  TPads pads = PadsWithIds({7, 9});
+  pads[0].south = true;
+  pads[1].dpadLeft = true;
+  TRaceKeys keys = ReadRaceKeys(TControls{}, [](int) { return false; }, pads, {1, 0}, false);
+  EXPECT_TRUE(keys.arrows.left && !keys.arrows.thrust);
+  EXPECT_TRUE(keys.letters.thrust && !keys.letters.left);
+  keys = ReadRaceKeys(TControls{}, [](int) { return false; }, pads, {-1, 5}, false);  // out of range: none
+  EXPECT_TRUE(NoKeys(keys.arrows) && NoKeys(keys.letters));
+}
+
 TEST(RaceKeys, KeyboardAndPadFlyTogetherWithEachPlayersPitchAndTheDeadZoneOfTheSettings) {
   TControls controls;
   controls.invertPitch[1] = true;
@@ -461,8 +529,9 @@ class TSettingsSandbox {
 int RingsCaughtHolding(std::set<int> held, double* speedAfterASecond = nullptr) {
   TRaceCore race(StraightCourse(TRaceKind::kTimeAttack, 10));
   TRaceDriver driver{race};
-  driver.keys = [held](int) {
-    return ReadRaceKeys(TRaceKind::kTimeAttack, [&held](int code) { return held.count(code) > 0; }, false);
+  TPadSeats seats;
+  driver.keys = [held, &seats](int) {
+    return ReadRaceKeys(seats, TRaceKind::kTimeAttack, [&held](int code) { return held.count(code) > 0; }, false);
   };
   race.Start(driver.now);
   while (race.Running() && driver.frames < 60) driver.Frame();

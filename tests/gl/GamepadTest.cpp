@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "frontend/Umenu.h"
+#include "modes/PadSeats.h"
 #include "modes/Uworld_TimeAttack.h"
 #include "platform/SdlGamepads.h"
 #include "tests/gl/GlTestSupport.h"
@@ -72,6 +73,10 @@ struct GamepadTest : ::testing::Test {
 
 // Whether a menu reading the button now finds it pressed.
 int Presses(TSdlGamepads& pads, wnd::TPadButton button) { return pads.ButtonPressed(button) ? 1 : 0; }
+
+bool NoKeysHeld(const TPlayerKeys& keys) {
+  return !(keys.left || keys.right || keys.noseDown || keys.noseUp || keys.thrust);
+}
 
 }  // namespace
 
@@ -153,25 +158,45 @@ TEST_F(GamepadTest, AStickFlickedToAnEdgeIsOneMenuPressUntilItComesBack) {
   EXPECT_EQ(Presses(pads, wnd::TPadButton::East) + Presses(pads, wnd::TPadButton::Start), 0);
 }
 
-TEST_F(GamepadTest, TheSplitScreensSecondPlayerTakesTheOnlyPadThenTheSecondOnceTwoArePlugged) {
+// Through one split-screen race: the only pad goes to player 2 while player 1 keeps the
+// keyboard; a pad plugged in later goes to player 1, who has none; when player 2's pad is
+// pulled out, player 1 keeps flying with the other. SDL numbers the pads afresh as one
+// goes, so the race keeps each pad by SDL's id for it.
+TEST_F(GamepadTest, EachPlayerKeepsItsPadThroughASplitRaceWhilePadsComeAndGo) {
   const auto noKey = [](int) { return false; };
+  TPadSeats seats;
+  auto read = [&] {
+    pads.Poll();
+    pads.Poll();
+    return ReadRaceKeys(seats, TRaceKind::kSplitScreen, noKey, false);
+  };
   TVirtualPad first;
   first.Button(SDL_CONTROLLER_BUTTON_A, true);
-  pads.Poll();
-  pads.Poll();
-  TRaceKeys keys = ReadRaceKeys(TRaceKind::kSplitScreen, noKey, false);
+  TRaceKeys keys = read();
   EXPECT_TRUE(keys.letters.thrust);
   EXPECT_FALSE(keys.arrows.thrust);  // player 1 keeps the keyboard
-  TVirtualPad second;
-  second.Axis(SDL_CONTROLLER_AXIS_LEFTX, 1.0);
-  pads.Poll();
-  pads.Poll();
-  keys = ReadRaceKeys(TRaceKind::kSplitScreen, noKey, false);
-  EXPECT_TRUE(keys.arrows.thrust && !keys.arrows.right);
-  EXPECT_TRUE(keys.letters.right && !keys.letters.thrust);
-  // Alone on the course, the pilot flies with the first pad only.
-  keys = ReadRaceKeys(TRaceKind::kTimeAttack, noKey, false);
-  EXPECT_TRUE(keys.arrows.thrust && !keys.arrows.right);
+  {
+    TVirtualPad second;
+    second.Axis(SDL_CONTROLLER_AXIS_LEFTX, 1.0);
+    keys = read();
+    EXPECT_TRUE(keys.arrows.right && !keys.arrows.thrust);
+    EXPECT_TRUE(keys.letters.thrust && !keys.letters.right);
+  }
+  keys = read();  // the second pad pulled out: the first stays with player 2
+  EXPECT_TRUE(NoKeysHeld(keys.arrows));
+  EXPECT_TRUE(keys.letters.thrust);
+  TVirtualPad third;
+  third.Axis(SDL_CONTROLLER_AXIS_LEFTY, -1.0);
+  keys = read();
+  EXPECT_TRUE(keys.arrows.noseDown);
+  EXPECT_TRUE(keys.letters.thrust && !keys.letters.noseDown);
+  first.PullOut();
+  keys = read();  // player 1's pad is now SDL's first: it does not pass to player 2
+  EXPECT_TRUE(keys.arrows.noseDown);
+  EXPECT_TRUE(NoKeysHeld(keys.letters));
+  // A new race shares the pads afresh: alone on the course, the pilot flies with the first.
+  TPadSeats alone;
+  EXPECT_TRUE(ReadRaceKeys(alone, TRaceKind::kTimeAttack, noKey, false).arrows.noseDown);
 }
 
 namespace {
