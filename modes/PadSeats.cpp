@@ -7,13 +7,17 @@ namespace {
 // A pad's identity through the race: its id, or, from a source that gives none, its place.
 int IdentityOf(const std::vector<wnd::TPadState>& pads, int index) {
   constexpr int kPlaceIds = 1 << 30;
-  return pads[static_cast<std::size_t>(index)].id >= 0 ? pads[static_cast<std::size_t>(index)].id
-                                                       : kPlaceIds + index;
+  const int id = pads[static_cast<std::size_t>(index)].id;
+  return id >= 0 ? id : kPlaceIds + index;
+}
+
+bool Connected(const std::vector<wnd::TPadState>& pads, int index) {
+  return pads[static_cast<std::size_t>(index)].connected;
 }
 
 int IndexOf(const std::vector<wnd::TPadState>& pads, int identity) {
   for (int i = 0; i < static_cast<int>(pads.size()); ++i) {
-    if (pads[static_cast<std::size_t>(i)].connected && IdentityOf(pads, i) == identity) return i;
+    if (Connected(pads, i) && IdentityOf(pads, i) == identity) return i;
   }
   return -1;
 }
@@ -27,9 +31,7 @@ std::array<int, 2> TPadSeats::Seat(TRaceKind kind, const std::vector<wnd::TPadSt
   std::vector<int> unseated;
   for (int i = 0; i < static_cast<int>(pads.size()); ++i) {
     const int identity = IdentityOf(pads, i);
-    if (pads[static_cast<std::size_t>(i)].connected && std::find(ids_.begin(), ids_.end(), identity) == ids_.end()) {
-      unseated.push_back(identity);
-    }
+    if (Connected(pads, i) && std::find(ids_.begin(), ids_.end(), identity) == ids_.end()) unseated.push_back(identity);
   }
   if (!unseated.empty()) FillEmptySeats(kind, unseated);
   return {ids_[0] == kEmpty ? -1 : IndexOf(pads, ids_[0]), ids_[1] == kEmpty ? -1 : IndexOf(pads, ids_[1])};
