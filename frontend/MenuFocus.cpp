@@ -72,3 +72,17 @@ int DialLevelUp(int level) {
   const int notch = std::clamp(level, 0, 256) / 8;
   return std::min(notch + 1, 32) * 8;
 }
+
+int THeldRepeat::Steps(int direction, std::uint32_t now) {
+  if (direction != direction_ || direction == 0) {
+    direction_ = direction;
+    since_ = now;
+    done_ = 0;
+    return 0;
+  }
+  const std::uint32_t held = now - since_;
+  const int due = held < kDelayMs ? 0 : 1 + static_cast<int>((held - kDelayMs) / kEveryMs);
+  const int steps = due - done_;
+  done_ = due;
+  return steps;
+}

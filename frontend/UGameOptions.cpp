@@ -4,6 +4,7 @@
 
 #include "frontend/MenuFocus.h"
 #include "frontend/MenuRules.h"
+#include "platform/Gamepads.h"
 #include "platform/MenuInput.h"
 #include "renderer/MenuDraw.h"
 #include "renderer/OverlayDraw.h"
@@ -11,6 +12,23 @@
 #include "world/ScreenFrame.h"
 
 namespace {
+
+// Which way left or right is held now, on the keyboard or on any pad's d-pad or stick:
+// -1, 1, or 0 for neither (or both).
+int HeldTurn() {
+  constexpr double kStickHeld = 0.6;  // as far as a flick that counts as a menu press
+  bool left = wnd::GetKey(wnd::KEY_LEFT) == wnd::PRESS;
+  bool right = wnd::GetKey(wnd::KEY_RIGHT) == wnd::PRESS;
+  wnd::TGamepadSource& pads = wnd::Gamepads();
+  for (int i = 0; i < pads.Count(); ++i) {
+    const wnd::TPadState pad = pads.State(i);
+    if (!pad.connected) continue;
+    left = left || pad.dpadLeft || pad.leftX <= -kStickHeld;
+    right = right || pad.dpadRight || pad.leftX >= kStickHeld;
+  }
+  return left == right ? 0 : (right ? 1 : -1);
+}
+
 
 constexpr const char* kDialPicture = "img/gameOptions/img_sound.tga";
 constexpr const char* kMusicCaption = "img/gameOptions/volume.tga";
@@ -147,6 +165,7 @@ void TGameOptions::Forget() {
   mouse_.Forget();
   keys_.Forget();
   keys_.SetFocus(kBackButton);  // every pause starts on the way back to the race
+  dialRepeat_ = {};
   look_ = {};
   for (TBouton& button : buttons_) button.pressed = false;
 }
@@ -201,7 +220,12 @@ int TGameOptions::ReadKeys() {
   const TMenuPresses presses = keys_.Read(look_, hovered, kBackButton);
   // Escape is read here only while the overlay is open: the race reads the one opening it.
   if (wnd::MenuKeyPressed(wnd::TMenuKey::Back)) return kBackButton;
-  if (!presses.Any()) return -1;
+  if (presses.Any()) FollowPresses(presses);
+  TurnHeldDial();
+  return presses.press && keys_.Focused() >= kBackButton ? keys_.Focused() : -1;
+}
+
+void TGameOptions::FollowPresses(const TMenuPresses& presses) {
   int focus = keys_.Focused();
   const int count = 4;
   if (presses.down) focus = (focus + 1) % count;
@@ -214,7 +238,15 @@ int TGameOptions::ReadKeys() {
       keys_.SetFocus(presses.left ? kBackButton : kQuitButton);
     }
   }
-  return presses.press && keys_.Focused() >= kBackButton ? keys_.Focused() : -1;
+}
+
+// Left or right held on the keyboard or a pad keeps turning the focused dial.
+void TGameOptions::TurnHeldDial() {
+  const bool onDial = keys_.Focused() == kMusicDial || keys_.Focused() == kEffectsDial;
+  const int direction = onDial ? HeldTurn() : 0;
+  for (int step = dialRepeat_.Steps(direction, wnd::GetTickCount()); step > 0; --step) {
+    TurnFocusedDial(direction > 0);
+  }
 }
 
 void TGameOptions::TurnFocusedDial(bool up) {

@@ -15,6 +15,7 @@
 #include "assets/Utype.h"
 #include "frontend/Bouton.h"
 #include "frontend/KeyFocus.h"
+#include "frontend/MenuFocus.h"
 #include "frontend/MenuTextures.h"
 #include "frontend/ScreenMouse.h"
 #include "renderer/GlHandles.h"
@@ -37,8 +38,8 @@ class TGameOptions {
   void Forget();
   // The keys (or a pad) work beside the mouse. The focus goes round the music dial, the
   // effects dial, back to the race and leave the race with up and down; left and right
-  // turn the focused dial a notch, or go between the two buttons; Enter presses the
-  // focused button and Escape (the pad's back) goes back to the race.
+  // turn the focused dial a notch (and on, while held), or go between the two buttons;
+  // Enter presses the focused button and Escape (the pad's back) goes back to the race.
   int KeyFocus() const { return keys_.Focused(); }
 
   // The mouse from the window centre (x right, y up): with the left button down (as this
@@ -76,6 +77,8 @@ class TGameOptions {
   void DrawDialNotches(const TBouton& templateNotch, double centreX, int count,
                        std::uint32_t list) const;
   int ReadKeys();
+  void FollowPresses(const TMenuPresses& presses);
+  void TurnHeldDial();
   void TurnFocusedDial(bool up);
   void DrawDialFocus() const;
 
@@ -101,5 +104,6 @@ class TGameOptions {
   TScreenMouse mouse_;
   TMouseLook look_;  // this frame's
   TKeyFocus keys_;
+  THeldRepeat dialRepeat_;
   std::uint32_t dialFocusTexture_ = 0;
 };

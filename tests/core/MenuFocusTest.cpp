@@ -86,3 +86,23 @@ TEST(MenuFocus, ADialStepsOneNotchAPressWithinItsRange) {
   EXPECT_EQ(DialLevelUp(13), 16);
   EXPECT_EQ(NotchesFor(DialLevelDown(256)), 31);
 }
+
+// A held direction repeats only after the pause, then once per interval, a slow frame
+// catching up; a release, or a turn the other way, starts a new hold.
+TEST(MenuFocus, AHeldDialKeyRepeatsAfterAPauseAtASteadyPace) {
+  THeldRepeat repeat;
+  EXPECT_EQ(repeat.Steps(1, 1000), 0);  // the press turns the dial itself
+  EXPECT_EQ(repeat.Steps(1, 1399), 0);
+  EXPECT_EQ(repeat.Steps(1, 1400), 1);
+  EXPECT_EQ(repeat.Steps(1, 1449), 0);
+  EXPECT_EQ(repeat.Steps(1, 1560), 3);  // 1450, 1500 and 1550
+  EXPECT_EQ(repeat.Steps(0, 1570), 0);  // released
+  EXPECT_EQ(repeat.Steps(1, 1580), 0);
+  EXPECT_EQ(repeat.Steps(1, 1979), 0);  // a new hold waits again
+  EXPECT_EQ(repeat.Steps(-1, 2000), 0);
+  EXPECT_EQ(repeat.Steps(-1, 2400), 1);
+  // From silent to full, the press and 31 repeats, in under two seconds.
+  THeldRepeat full;
+  EXPECT_EQ(full.Steps(1, 0), 0);
+  EXPECT_EQ(full.Steps(1, 1900), 31);
+}

@@ -159,6 +159,38 @@ TEST_F(MenuKeysTest, KeysAloneTurnADialAndLeaveTheRaceThroughTheOverlay) {
   EXPECT_LT(race->TimeLeft(), 10);  // the second and more between the two pauses counted
 }
 
+// Held, left or right keeps turning the focused dial, after a pause, a notch every 50 ms;
+// a tap is still one notch.
+TEST_F(MenuKeysTest, AHeldKeyKeepsTurningTheFocusedDial) {
+  auto race = FarRace();
+  p.frameMs = 20;
+  SetMenuKeysInUse(true);
+  TScriptCheckpoints checks(p);
+  p.QueueIdle(3);
+  p.QueueTap(wnd::KEY_ESC, 3);    // opens the overlay
+  p.QueueTap(wnd::KEY_UP, 1);     // back to the race -> effects dial
+  p.QueueKey(wnd::KEY_LEFT, 50);  // a second: the press, then about 13 repeats
+  checks.Here([&] {
+    const int repeats = (248 - race->EffectsCell()) / 8;
+    EXPECT_GE(repeats, 10);
+    EXPECT_LE(repeats, 14);
+  });
+  p.QueueKey(wnd::KEY_LEFT, 120);  // on to silence, and no further
+  checks.Here([&] { EXPECT_EQ(race->EffectsCell(), 0); });
+  p.QueueTap(wnd::KEY_RIGHT, 30);
+  checks.Here([&] { EXPECT_EQ(race->EffectsCell(), 8); });
+  p.QueueTap(wnd::KEY_ESC, 3);  // back to the race
+  p.QueueTap(wnd::KEY_ESC, 3);  // open again
+  p.QueueTap(wnd::KEY_RIGHT, 1);
+  p.QueueTap(wnd::KEY_ENTER, 3);
+  checks.Arm();
+  std::string result;
+  race->Run(255, result);
+  EXPECT_EQ(result, "MENU RETURNL");
+  EXPECT_EQ(checks.Ran(), 3);
+  EXPECT_EQ(race->MusicCell(), 255) << "the other dial stays";
+}
+
 // The same path with a pad: d-pad, south to press, east to go back.
 TEST_F(MenuKeysTest, APadAloneReachesTheRaceAndLeavesItThroughTheOverlay) {
   {
