@@ -82,6 +82,15 @@ std::string FarCourse() {
   return WriteWinterCourse(folder, "far", {{0, 195, -900}});
 }
 
+// From the open overlay: back to the race for `raceFrames`, the overlay again, then
+// "leave the race" pressed with the keys.
+void QueueBackToTheRaceAndOut(TScriptedPlatform& p, int raceFrames) {
+  p.QueueTap(wnd::KEY_ESC, raceFrames);
+  p.QueueTap(wnd::KEY_ESC, 3);
+  p.QueueTap(wnd::KEY_RIGHT, 1);
+  p.QueueTap(wnd::KEY_ENTER, 3);
+}
+
 std::unique_ptr<TTimeAttack> FarRace() {
   T_TrackFile entry;
   entry.heightmapName = "screenplay_data/winter/winter.bmp";
@@ -147,10 +156,7 @@ TEST_F(MenuKeysTest, KeysAloneTurnADialAndLeaveTheRaceThroughTheOverlay) {
     ExpectPictureShown("img/gameOptions/dial_focus.tga", VirtualRect(13, 114, 373, 373), {{0.5, 0.04}},
                        "the music dial's focus ring");
   });
-  p.QueueTap(wnd::KEY_ESC, 12);  // back to the race: the clock runs again
-  p.QueueTap(wnd::KEY_ESC, 3);  // open again
-  p.QueueTap(wnd::KEY_RIGHT, 1);
-  p.QueueTap(wnd::KEY_ENTER, 3);
+  QueueBackToTheRaceAndOut(p, 12);  // the clock runs again in between
   checks.Arm();
   std::string result;
   race->Run(255, result);
@@ -179,10 +185,7 @@ TEST_F(MenuKeysTest, AHeldKeyKeepsTurningTheFocusedDial) {
   checks.Here([&] { EXPECT_EQ(race->EffectsCell(), 0); });
   p.QueueTap(wnd::KEY_RIGHT, 30);
   checks.Here([&] { EXPECT_EQ(race->EffectsCell(), 8); });
-  p.QueueTap(wnd::KEY_ESC, 3);  // back to the race
-  p.QueueTap(wnd::KEY_ESC, 3);  // open again
-  p.QueueTap(wnd::KEY_RIGHT, 1);
-  p.QueueTap(wnd::KEY_ENTER, 3);
+  QueueBackToTheRaceAndOut(p, 3);
   checks.Arm();
   std::string result;
   race->Run(255, result);
