@@ -16,19 +16,17 @@ namespace {
 // Which way left or right is held now, on the keyboard or on any pad's d-pad or stick:
 // -1, 1, or 0 for neither (or both).
 int HeldTurn() {
-  constexpr double kStickHeld = 0.6;  // as far as a flick that counts as a menu press
   bool left = wnd::GetKey(wnd::KEY_LEFT) == wnd::PRESS;
   bool right = wnd::GetKey(wnd::KEY_RIGHT) == wnd::PRESS;
   wnd::TGamepadSource& pads = wnd::Gamepads();
   for (int i = 0; i < pads.Count(); ++i) {
     const wnd::TPadState pad = pads.State(i);
     if (!pad.connected) continue;
-    left = left || pad.dpadLeft || pad.leftX <= -kStickHeld;
-    right = right || pad.dpadRight || pad.leftX >= kStickHeld;
+    left = left || pad.dpadLeft || pad.leftX <= -wnd::kStickPressEdge;
+    right = right || pad.dpadRight || pad.leftX >= wnd::kStickPressEdge;
   }
   return left == right ? 0 : (right ? 1 : -1);
 }
-
 
 constexpr const char* kDialPicture = "img/gameOptions/img_sound.tga";
 constexpr const char* kMusicCaption = "img/gameOptions/volume.tga";

@@ -19,6 +19,11 @@ struct TPadState {
   double rightTrigger = 0.0;
 };
 
+// How far a stick must lean to count as a d-pad press in a menu, and how far back it must
+// come before it can press again: a stick resting near the edge does not press twice.
+inline constexpr double kStickPressEdge = 0.6;
+inline constexpr double kStickReleaseEdge = 0.4;
+
 // The buttons a menu answers to. A stick pushed to an edge counts as the d-pad.
 enum class TPadButton { Up, Down, Left, Right, South, East, Start };
 

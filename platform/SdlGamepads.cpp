@@ -113,10 +113,10 @@ void TSdlGamepads::Lean(TPad& pad, int axis, int value) {
   const double lean = value / kAxisFull;
   for (const auto& [button, amount] : {std::pair{negative, -lean}, std::pair{positive, lean}}) {
     bool& leaning = pad.leaning[static_cast<int>(button)];
-    if (!leaning && amount >= kStickPressEdge) {
+    if (!leaning && amount >= wnd::kStickPressEdge) {
       leaning = true;
       pressed_[static_cast<int>(button)] = true;
-    } else if (leaning && amount < kStickReleaseEdge) {
+    } else if (leaning && amount < wnd::kStickReleaseEdge) {
       leaning = false;
     }
   }

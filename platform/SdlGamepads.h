@@ -15,11 +15,6 @@
 struct _SDL_GameController;
 union SDL_Event;
 
-// How far a stick must lean to count as a d-pad press in a menu, and how far back it must
-// come before it can press again: a stick resting near the edge does not press twice.
-inline constexpr double kStickPressEdge = 0.6;
-inline constexpr double kStickReleaseEdge = 0.4;
-
 class TSdlGamepads final : public wnd::TGamepadSource {
  public:
   // Starts SDL's game-controller subsystem; where it cannot start, one console line says
